@@ -1,0 +1,10 @@
+#include "cli/commands.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    return tavro::cli::Run(args, std::cout, std::cerr);
+}

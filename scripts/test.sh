@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs what is missing, builds and runs every test in two configurations:
+#   build/       Release, everything (window tests on the offscreen platform)
+#   build-asan/  the non-GUI libraries and their tests under AddressSanitizer
+#                and UndefinedBehaviorSanitizer
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$root/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/build.sh" "$root/build"
+ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs" --timeout 600
+
+"$root/scripts/build.sh" "$root/build-asan" -DTAVRO_GUI=OFF -DTAVRO_SANITIZE=ON \
+    -DTAVRO_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs" --timeout 900
+echo "All tests passed."

@@ -1,0 +1,150 @@
+#include "cli/commands.h"
+
+#include "physics/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tavro::cli {
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunArgs(std::vector<std::string_view> args) {
+    std::ostringstream out, err;
+    const int status = Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Cli, FunctionPrintsSeventeenDigits) {
+    const Result r = RunArgs({"fn", "HumidityRatio", "20", "50", "1013"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_EQ(r.out, "7.2580658427114217\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(RunArgs({"fn", "RefDensity"}).out.substr(0, 6), "1.2000");
+    EXPECT_EQ(RunArgs({"fn", "SatPressure", "0"}).out, "611\n");
+}
+
+TEST(Cli, MixAirPrintsItsThreeResults) {
+    const Result r = RunArgs({"fn", "MixAir", "5", "20", "1000", "5", "20", "1000", "1013"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_EQ(r.out.substr(0, 5), "2000 ");
+}
+
+TEST(Cli, JsonOutput) {
+    const Result fn = RunArgs({"fn", "--json", "SatPressure", "0"});
+    EXPECT_EQ(fn.out, "{\"SatPressure\":611.0}\n");
+    const Result rec = RunArgs({"record", "--json", "AirState=0", "pbar=1013", "Temp11=20",
+                                "Phi11=50", "Temp21=20", "Phi21=50", "Line=Tavro"});
+    ASSERT_EQ(rec.status, kExitOk) << rec.err;
+    const auto j = nlohmann::ordered_json::parse(rec.out);
+    EXPECT_NEAR(j["X11"].get<double>(), 7.258, 1e-3);
+    EXPECT_EQ(j["Line"], "Tavro");
+    EXPECT_EQ(j["Series"], 1);
+    EXPECT_EQ(j.begin().key(), "Status"); // declared order, as the text output
+    EXPECT_EQ(j.size(), 105u);
+}
+
+TEST(Cli, RecordPrintsEveryFieldInDeclaredOrder) {
+    const Result r = RunArgs({"record", "AirState=0", "AirQuant=0", "pbar=1013", "SVol11=10000",
+                              "Temp11=-12", "Phi11=90", "SVol21=10000", "Temp21=22", "Phi21=40",
+                              "Edge=600", "Width=600", "PType=2"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<std::string> names;
+    std::string line;
+    while (std::getline(lines, line))
+        names.push_back(line.substr(0, line.find('=')));
+    ASSERT_GE(names.size(), 100u);
+    EXPECT_EQ(names[0], "Status");
+    EXPECT_EQ(names[1], "AirState");
+    EXPECT_EQ(names[4], "SVol11");
+    EXPECT_EQ(names.back(), "EffStandard");
+    EXPECT_EQ(r.out.rfind("Status=0\n", 0), 0u);
+    EXPECT_NE(r.out.find("\nEdge=600\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nX11=1.20493"), std::string::npos);
+}
+
+struct BadCase {
+    std::vector<std::string_view> args;
+    std::string message; // a part of the one-line message
+};
+
+TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
+    const BadCase cases[] = {
+        {{}, "missing command"},
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"fn"}, "missing function name"},
+        {{"fn", "Foo", "1"}, "unknown function 'Foo'"},
+        {{"fn", "SatPressure"}, "SatPressure takes 1 argument (t), got 0"},
+        {{"fn", "SatPressure", "1", "2"}, "takes 1 argument"},
+        {{"fn", "HumidityRatio", "20", "5O", "1013"}, "'5O' is not a number"},
+        {{"record", "Temp11"}, "'Temp11' is not KEY=VALUE"},
+        {{"record", "=5"}, "is not KEY=VALUE"},
+        {{"record", "Tmp11=5"}, "unknown field 'Tmp11'"},
+        {{"record", "Temp11=warm"}, "Temp11: 'warm' is not a number"},
+        {{"record", "Edge=6.5"}, "Edge: '6.5' is not an integer"},
+        {{"record", "AirState=256"}, "AirState: '256' is not an integer from 0 to 255"},
+        {{"record", "classify=2"}, "classify takes 0 or 1"},
+    };
+    for (const BadCase& c : cases) {
+        const Result r = RunArgs(c.args);
+        EXPECT_EQ(r.status, kExitBadInput) << c.message;
+        EXPECT_EQ(r.out, "") << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+TEST(Cli, CalculationFaultIsStatusOne) {
+    const Result r = RunArgs({"fn", "SatPressure", "1e200"});
+    EXPECT_EQ(r.status, kExitFault);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("SatPressure"), std::string::npos);
+}
+
+TEST(Cli, HelpDescribesTheCommands) {
+    const Result r = RunArgs({"--help"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_NE(r.out.find("tavro-calc fn NAME"), std::string::npos);
+    EXPECT_NE(r.out.find("tavro-calc record KEY=VALUE"), std::string::npos);
+    EXPECT_NE(r.out.find("TempOnIsenthalp t x p phi"), std::string::npos);
+}
+
+// The real executable: exit status and the split of the two streams.
+TEST(CliExecutable, ExitStatusAndStreams) {
+    const std::string exe = TAVRO_CALC_PATH;
+    auto run = [&](const std::string& args, std::string& out) {
+        FILE* pipe = popen((exe + " " + args + " 2>/dev/null").c_str(), "r");
+        EXPECT_NE(pipe, nullptr);
+        out.clear();
+        char buf[4096];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
+            out.append(buf, n);
+        const int status = pclose(pipe);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    std::string out;
+    EXPECT_EQ(run("fn HumidityRatio 20 50 1013", out), 0);
+    double x = 0;
+    ASSERT_TRUE(ParseDouble(out.substr(0, out.size() - 1), x));
+    EXPECT_NEAR(x, 7.258, 1e-3);
+    EXPECT_EQ(run("fn NoSuchFunction", out), 2);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run("record Temp11=abc", out), 2);
+    EXPECT_EQ(out, "");
+}
+
+} // namespace
+} // namespace tavro::cli
