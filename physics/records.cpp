@@ -1,5 +1,7 @@
 #include "physics/records.h"
 
+#include "physics/cross_flow.h"
+
 #include <utility>
 
 namespace tavro {
@@ -23,20 +25,14 @@ const TDatenII::Block TDatenII::kOutlet2 = {
 
 namespace {
 
-// The inlet stage of one stream. The block is completed in a copy that is
-// written back whether or not a fault ends the stage, so the quantities
-// computed before the fault stay in the record.
+// The inlet stage of one stream.
 template <class R, class M> bool InletStage(R& r, const std::array<double M::*, 12>& block) {
     r.Status = 100;
-    StreamState s = ReadBlock(r, block);
     try {
-        CompleteState(r.AirState, s, r.pbar);
-        CompleteFlow(r.AirQuant, s, r.pbar);
+        CompleteBlock(r, block, r.AirState, r.AirQuant);
     } catch (...) {
-        WriteBlock(r, block, s);
         return false;
     }
-    WriteBlock(r, block, s);
     r.Status = 0;
     return true;
 }
@@ -112,8 +108,9 @@ void TDatenREK::SwapAll() {
 void TDatenREK::RunExchangerStage() {
     Status = 100;
     try {
-        // The cross-flow calculation of "Tavro" is linked in here; the
-        // counter-flow line "Corra" is not calculated by this program.
+        // The counter-flow line "Corra" is not calculated by this program;
+        // its results stay as they are.
+        if (Line == "Tavro") CrossFlowCalculation(*this);
         Status = 0;
     } catch (...) {
     }

@@ -120,6 +120,13 @@ public:
     void Calculate() override;
     void SwapAll() override;
 
+    /// EN 13053 energy efficiency and heat-recovery class of this record's
+    /// exchanger at the rating conditions (outside air 5 °C / 72 %, return
+    /// air 25 °C / 23 %, both at this record's SVol11): fills EtaE, EtaErP,
+    /// HClass, HClassNo and HClassText. A fault leaves the fields computed
+    /// before it; nothing is thrown.
+    void ClassifyEnergy();
+
 protected:
     /// Exchanger stage: the calculation of Line. Status is 100 while it
     /// runs and 0 when it ends without a fault; a fault is swallowed and the
@@ -154,6 +161,28 @@ template <class R, class M>
 void WriteBlock(R& record, const std::array<double M::*, 12>& block, const StreamState& s) {
     for (size_t i = 0; i < block.size(); ++i)
         record.*block[i] = s.*kStreamStateFields[i];
+}
+
+inline constexpr int kNoStateMode = -1; ///< CompleteBlock: skip CompleteState
+inline constexpr int kNoFlowMode = -1;  ///< CompleteBlock: skip CompleteFlow
+
+/// Runs CompleteState(stateMode) and then CompleteFlow(flowMode) on a
+/// record's state block at the record's pressure; kNoStateMode or
+/// kNoFlowMode skips a part. The block is completed in a copy that is
+/// written back whether or not a fault ends it, so the quantities computed
+/// before a fault stay in the record; the fault propagates.
+template <class R, class M>
+void CompleteBlock(R& record, const std::array<double M::*, 12>& block, int stateMode,
+                   int flowMode) {
+    StreamState s = ReadBlock(record, block);
+    try {
+        if (stateMode != kNoStateMode) CompleteState(stateMode, s, record.pbar);
+        if (flowMode != kNoFlowMode) CompleteFlow(flowMode, s, record.pbar);
+    } catch (...) {
+        WriteBlock(record, block, s);
+        throw;
+    }
+    WriteBlock(record, block, s);
 }
 
 } // namespace tavro

@@ -12,8 +12,8 @@ namespace tavro {
 namespace {
 
 // A winter case in the input modes the forms use (t, φ; standard volume).
-TDatenREK WinterCase() {
-    TDatenREK r;
+template <class R = TDatenREK> R WinterCase() {
+    R r;
     r.AirState = kGivenTempPhi;
     r.AirQuant = kGivenStdVolume;
     r.pbar = 1013;
@@ -106,7 +106,7 @@ TEST(Records, FailedSecondStreamKeepsTheFirst) {
 }
 
 TEST(Records, InvalidAirStateOnlyCompletesTheFlows) {
-    TDatenREK r = WinterCase();
+    auto r = WinterCase<TDatenII>();
     r.AirState = 13;
     r.X11 = 1.0;
     r.Rho11 = 1.3;

@@ -1,0 +1,105 @@
+#include "cli/command_support.h"
+
+#include "physics/number_text.h"
+#include "product/catalogue.h"
+#include "product/dimensions.h"
+
+#include <algorithm>
+#include <ostream>
+#include <vector>
+
+namespace tavro::cli {
+
+namespace {
+
+UnitSelection ParseSelection(std::span<const std::string_view> args) {
+    UnitSelection sel;
+    bool haveEdge = false, haveWidth = false, havePType = false;
+    for (std::string_view arg : args) {
+        const auto [key, value] = SplitAssignment("product", arg);
+        const std::string what = "product: " + std::string(key);
+        if (key == "design") {
+            sel.design = ParseInteger(what, value, 10, 60);
+            if (sel.design != DesignFromOptions(DesignHasHousing(sel.design),
+                                                DesignHasBypass(sel.design),
+                                                sel.design == 25 || sel.design == 60)) {
+                throw UsageError(what + ": " + std::string(value) +
+                                 " is not a form of design (10, 20, 25, 30, 40, 60)");
+            }
+        } else if (key == "units") {
+            sel.units = ParseInteger(what, value, 1, 4);
+        } else if (key == "edge") {
+            sel.edge = ParseInteger(what, value, 1, 100000);
+            haveEdge = true;
+        } else if (key == "width") {
+            sel.width = ParseInteger(what, value, 1, 100000);
+            haveWidth = true;
+        } else if (key == "ptype") {
+            sel.ptype = ParseInteger(what, value, 1, 6);
+            havePType = true;
+        } else if (key == "vbypass") {
+            sel.vBypass = ParseNumber(what, value);
+            if (sel.vBypass <= 0) throw UsageError(what + ": the bypass velocity must be positive");
+        } else if (key == "volume") {
+            sel.volume = ParseNumber(what, value);
+            if (sel.volume < 0) throw UsageError(what + ": the volume flow must not be negative");
+        } else {
+            throw UsageError("product: unknown key '" + std::string(key) +
+                             "' (design, units, edge, width, ptype, vbypass, volume)");
+        }
+    }
+    if (!haveEdge || !haveWidth || !havePType) {
+        throw UsageError("product: edge, width and ptype are required");
+    }
+    const std::vector<int> edges = EdgeList(sel.design);
+    if (std::find(edges.begin(), edges.end(), sel.edge) == edges.end()) {
+        throw UsageError("product: edge " + std::to_string(sel.edge) +
+                         " is not in the catalogue for design " + std::to_string(sel.design));
+    }
+    if (PlateGapFor(sel.edge, sel.ptype) <= 0) {
+        throw UsageError("product: plate type " + std::to_string(sel.ptype) +
+                         " does not exist for edge " + std::to_string(sel.edge));
+    }
+    return sel;
+}
+
+} // namespace
+
+int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out) {
+    const UnitSelection sel = ParseSelection(args);
+    const double gap = PlateGapFor(sel.edge, sel.ptype);
+    const int blockEdge = BlockEdgeFor(sel.edge, gap);
+    const OuterSize size = OuterDimensions(sel);
+    const int weight = UnitWeight(sel);
+    const std::string designation =
+        ModelDesignation(kTypeWordEnglish, sel.design, sel.edge, std::to_string(sel.width),
+                         FormatPlateGap(gap), size.Bypass);
+    Json j = {{"PlateGap", gap},
+              {"BlockCount", BlockCount(sel.edge, gap)},
+              {"BlockEdge", blockEdge},
+              {"PackageCount", PackageCount(sel.width, blockEdge)},
+              {"Bypass", size.Bypass},
+              {"H", size.H},
+              {"B", size.B},
+              {"T", size.T},
+              {"Weight", weight},
+              {"Designation", designation}};
+    if (json) {
+        out << j.dump(2) << '\n';
+        return kExitOk;
+    }
+    for (const auto& [key, value] : j.items()) {
+        out << key << '=';
+        if (value.is_string()) {
+            out << value.get<std::string>();
+        } else if (value.is_number_float()) {
+            out << FormatDouble17(value.get<double>());
+        } else {
+            out << value.get<int64_t>();
+        }
+        out << '\n';
+    }
+    return 0;
+}
+
+} // namespace tavro::cli
