@@ -75,6 +75,29 @@ TEST(Cli, RecordPrintsEveryFieldInDeclaredOrder) {
     EXPECT_NE(r.out.find("\nX11=1.20493"), std::string::npos);
 }
 
+TEST(Cli, ProductPrintsTheSelection) {
+    const Result r = RunArgs({"product", "design=20", "units=1", "edge=600", "width=850", "ptype=2",
+                              "vbypass=15", "volume=10000"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.out, "PlateGap=5.5\nBlockCount=1\nBlockEdge=600\nPackageCount=1\nBypass=321\n"
+                     "H=819\nB=1171\nT=819\nWeight=39\n"
+                     "Designation=Type: Tavro 20 / 600 / 850 - 5.5 - BY 321\n");
+    const Result j = RunArgs({"product", "--json", "edge=600", "width=600", "ptype=2"});
+    ASSERT_EQ(j.status, kExitOk) << j.err;
+    const auto parsed = nlohmann::ordered_json::parse(j.out);
+    EXPECT_EQ(parsed["Weight"], 20);
+    EXPECT_EQ(parsed["Designation"], "Type: Tavro 10 / 600 / 600 - 5.5");
+}
+
+TEST(Cli, RecordWithClassificationHasAHeatRecoveryClass) {
+    const Result r = RunArgs({"record", "AirState=0", "AirQuant=0", "pbar=1013", "SVol11=10000",
+                              "Temp11=-12", "Phi11=90", "SVol21=10000", "Temp21=22", "Phi21=40",
+                              "Edge=1200", "Width=1200", "PType=2", "classify=1"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("\nHClass=H"), std::string::npos);
+    EXPECT_EQ(r.out.rfind("Status=0\n", 0), 0u);
+}
+
 struct BadCase {
     std::vector<std::string_view> args;
     std::string message; // a part of the one-line message
@@ -96,6 +119,17 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
         {{"record", "Edge=6.5"}, "Edge: '6.5' is not an integer"},
         {{"record", "AirState=256"}, "AirState: '256' is not an integer from 0 to 255"},
         {{"record", "classify=2"}, "classify takes 0 or 1"},
+        {{"product", "edge=600", "width=600"}, "edge, width and ptype are required"},
+        {{"product", "design=26", "edge=600", "width=600", "ptype=2"}, "not a form of design"},
+        {{"product", "design=25", "edge=300", "width=600", "ptype=2"},
+         "edge 300 is not in the catalogue for design 25"},
+        {{"product", "edge=610", "width=600", "ptype=2"}, "edge 610 is not in the catalogue"},
+        {{"product", "edge=500", "width=600", "ptype=1"},
+         "plate type 1 does not exist for edge 500"},
+        {{"product", "edge=600", "width=600", "ptype=2", "colour=red"}, "unknown key 'colour'"},
+        {{"product", "edge=600", "width=600", "ptype=2", "units=5"},
+         "units: '5' is not an integer from 1 to 4"},
+        {{"product", "edge=600", "width=600", "ptype=2", "vbypass=0"}, "must be positive"},
     };
     for (const BadCase& c : cases) {
         const Result r = RunArgs(c.args);
