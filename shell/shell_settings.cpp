@@ -1,0 +1,111 @@
+#include "shell/shell_settings.h"
+
+#include <algorithm>
+
+namespace tavro {
+
+namespace {
+
+// The section name the language writer uses; the same section as "GLOBAL".
+constexpr std::string_view kGlobalSectionRead = "Global";
+
+constexpr double kDefaultPressure = 1013.0;
+constexpr double kMinPressure = 600.0;
+constexpr double kMaxPressure = 1100.0;
+
+// The mass-flow mode is not restored at start: a stored 3 starts in the
+// standard-volume mode.
+constexpr int kAirQuantMassFlow = 3;
+constexpr int kAirQuantStdVolume = 0;
+
+std::string NumberedKey(std::string_view stem, int n) {
+    return std::string(stem) + std::to_string(n);
+}
+
+} // namespace
+
+ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
+                                const ShellReadContext& ctx) {
+    const std::string_view sec = productSection;
+    ShellSettings s;
+
+    if (ini.ReadInteger(kGlobalSectionRead, kVersionKey, 0) <= kLastDiscardedVersion) {
+        try {
+            ini.EraseSection(sec);
+        } catch (const SettingsError&) {
+            // The old keys stay in the file; they are read as they are.
+        }
+    }
+
+    s.SI = ini.ReadBool(sec, "SI", s.SI);
+    s.EU = ini.ReadBool(sec, "EU", s.EU);
+    s.TotalEff = ini.ReadBool(sec, "TotalEff", s.TotalEff);
+    s.HCLASS = ini.ReadBool(sec, "HCLASS", s.HCLASS);
+    s.WB_DB = ini.ReadBool(sec, "WB_DB", s.WB_DB);
+    s.Mollier = ini.ReadBool(sec, "Mollier", s.Mollier);
+
+    s.DecimalSeparator = ini.ReadChar(sec, "DecimalSeparator", ctx.decimalSeparator);
+    s.ThousandSeparator = ini.ReadChar(sec, "ThousandSeparator", ctx.thousandSeparator);
+
+    if (ctx.haveRecord) {
+        s.pbar =
+            std::clamp(ini.ReadFloat(sec, "pbar", kDefaultPressure), kMinPressure, kMaxPressure);
+        s.AirQuant = ini.ReadInteger(sec, "AirQuant", s.AirQuant);
+        if (s.AirQuant == kAirQuantMassFlow) s.AirQuant = kAirQuantStdVolume;
+        s.AirState = ini.ReadInteger(sec, "AirState", s.AirState);
+        s.Seasons = ini.ReadBool(sec, "Seasons", s.Seasons);
+    }
+
+    s.PrintHeader = ini.ReadBool(sec, "PrintHeader", s.PrintHeader);
+
+    for (int i = 0; i < 8; ++i)
+        s.Header[i] = ini.ReadString(sec, NumberedKey("Header", i), "");
+    // The date line is fresh at every start; the stored one is never shown.
+    s.Header[1] = ctx.today;
+
+    for (int i = 0; i < 3; ++i)
+        s.NotesData[i] = ini.ReadString(sec, NumberedKey("NotesData", i + 1), "");
+    for (int i = 0; i < 3; ++i)
+        s.NotesChart[i] = ini.ReadString(sec, NumberedKey("NotesChart", i + 1), "");
+    return s;
+}
+
+bool WriteShellSettings(TIniDatei& ini, std::string_view productSection, const ShellSettings& s,
+                        bool haveRecord) {
+    const std::string_view sec = productSection;
+    try {
+        ini.WriteInteger(kGlobalSection, kVersionKey, kSettingsVersion);
+
+        ini.WriteBool(sec, "EU", s.EU);
+        ini.WriteBool(sec, "TotalEff", s.TotalEff);
+        ini.WriteBool(sec, "WB_DB", s.WB_DB);
+        ini.WriteBool(sec, "HCLASS", s.HCLASS);
+        ini.WriteBool(sec, "Seasons", s.Seasons);
+        ini.WriteBool(sec, "SI", s.SI);
+        ini.WriteBool(sec, "Mollier", s.Mollier);
+        ini.WriteChar(sec, "DecimalSeparator", s.DecimalSeparator);
+        ini.WriteChar(sec, "ThousandSeparator", s.ThousandSeparator);
+
+        if (haveRecord) {
+            ini.WriteFloat(sec, "pbar", s.pbar);
+            ini.WriteInteger(sec, "AirQuant", s.AirQuant);
+            ini.WriteInteger(sec, "AirState", s.AirState);
+        }
+
+        ini.WriteBool(sec, "PrintHeader", s.PrintHeader);
+        for (int i = 0; i < 8; ++i)
+            ini.WriteString(sec, NumberedKey("Header", i), s.Header[i]);
+        for (int i = 0; i < 3; ++i)
+            ini.WriteString(sec, NumberedKey("NotesData", i + 1), s.NotesData[i]);
+        for (int i = 0; i < 3; ++i)
+            ini.WriteString(sec, NumberedKey("NotesChart", i + 1), s.NotesChart[i]);
+    } catch (...) {
+        // Settings that cannot be stored must not keep the program from
+        // closing. The keys written before the failure stay written; the
+        // failed one and the rest keep their old values.
+        return false;
+    }
+    return true;
+}
+
+} // namespace tavro

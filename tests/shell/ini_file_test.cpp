@@ -1,0 +1,467 @@
+#include "shell/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under /tmp, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        char name[] = "/tmp/tavro-ini-XXXXXX";
+        if (::mkdtemp(name) != nullptr) path_ = name;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        // A test may have made a folder read-only; open it up to remove it.
+        for (auto it = fs::recursive_directory_iterator(path_, ec);
+             it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, ec);
+        }
+        fs::permissions(path_, fs::perms::owner_all, ec);
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    return names;
+}
+
+// Sets or clears an environment variable for one test and restores it.
+class EnvOverride {
+public:
+    EnvOverride(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value != nullptr) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~EnvOverride() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    EnvOverride(const EnvOverride&) = delete;
+    EnvOverride& operator=(const EnvOverride&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(IniFile, EveryTypeRoundTripsThroughTheFileToASecondObject) {
+    TempDir dir;
+    TIniDatei writer("Zelvanor.ini", dir.path());
+    TIniDatei reader("Zelvanor.ini", dir.path() + "/");
+    EXPECT_EQ(writer.Path(), dir / "Zelvanor.ini");
+    EXPECT_EQ(reader.Path(), writer.Path());
+
+    writer.WriteString("S", "Text", "Müller & Söhne; offer 7 = final");
+    writer.WriteString("S", "Empty", "");
+    for (int v : {0, -1, 42, INT_MAX, INT_MIN}) {
+        writer.WriteInteger("S", "Int", v);
+        EXPECT_EQ(reader.ReadInteger("S", "Int", 99), v);
+    }
+    for (bool v : {true, false}) {
+        writer.WriteBool("S", "Bool", v);
+        EXPECT_EQ(reader.ReadBool("S", "Bool", !v), v);
+    }
+    for (double v : {1013.0, -2.5, 0.1, 123456789.0123456789, 1e15}) {
+        writer.WriteFloat("S", "Float", v);
+        EXPECT_NEAR(reader.ReadFloat("S", "Float", -7), v, 5e-11 * std::max(1.0, std::abs(v)));
+    }
+    for (char v : {',', '.', '\'', 'x'}) {
+        writer.WriteChar("S", "Char", v);
+        EXPECT_EQ(reader.ReadChar("S", "Char", '?'), v);
+    }
+    EXPECT_EQ(reader.ReadString("S", "Text", ""), "Müller & Söhne; offer 7 = final");
+    EXPECT_EQ(reader.ReadString("S", "Empty", "default"), "");
+    EXPECT_TRUE(reader.ValueExists("S", "Empty"));
+    EXPECT_FALSE(reader.ValueExists("S", "Missing"));
+    EXPECT_TRUE(reader.SectionExists("S"));
+
+    // The reader writes too, and the first object sees it at once.
+    reader.WriteInteger("S", "Int", 7);
+    EXPECT_EQ(writer.ReadInteger("S", "Int", 0), 7);
+}
+
+TEST(IniFile, MissingFileOrKeyGivesDefaultsAndReadsCreateNothing) {
+    TempDir dir;
+    const TIniDatei ini("Zelvanor.ini", dir.path());
+    EXPECT_EQ(ini.ReadString("GLOBAL", "Language", "none"), "none");
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "Language", 3), 3);
+    EXPECT_TRUE(ini.ReadBool("Tavro", "SI", true));
+    EXPECT_EQ(ini.ReadFloat("Tavro", "pbar", 1013), 1013);
+    EXPECT_EQ(ini.ReadChar("Tavro", "DecimalSeparator", ','), ',');
+    EXPECT_FALSE(ini.SectionExists("GLOBAL"));
+    EXPECT_TRUE(FolderEntries(dir.path()).empty());
+}
+
+TEST(IniFile, NamesMatchWithoutRegardToCase) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    ini.WriteInteger("GLOBAL", "Version", 201611);
+    ini.WriteInteger("Global", "language", 2);
+    ini.WriteInteger("global", "LANGUAGE", 3);
+    EXPECT_EQ(ini.ReadInteger("gLoBaL", "version", 0), 201611);
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "Language", 0), 3);
+    // One section, one line per key, spelled as first written.
+    EXPECT_EQ(ReadFile(ini.Path()), "[GLOBAL]\nVersion=201611\nlanguage=3\n");
+}
+
+TEST(IniFile, WriteKeepsEverythingElseInOrder) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    WriteFile(ini.Path(), "; Zelvanor settings\n"
+                          "\n"
+                          "[GLOBAL]\n"
+                          "Language = 1\n"
+                          "; format version\n"
+                          "Version=200410\n"
+                          "\n"
+                          "[Other]\n"
+                          "Key=keep me\n"
+                          "\n"
+                          "# product keys\n"
+                          "[Tavro]\n"
+                          "Edge=600\n"
+                          "Width=500\n"
+                          "; kept at the end\n");
+    ini.WriteInteger("GLOBAL", "Version", 201611);
+    ini.WriteInteger("Tavro", "Edge", 700);
+    ini.WriteString("Tavro", "Header0", "Date");
+    ini.WriteBool("New", "Flag", true);
+    EXPECT_EQ(ReadFile(ini.Path()), "; Zelvanor settings\n"
+                                    "\n"
+                                    "\n"
+                                    "[GLOBAL]\n"
+                                    "Language=1\n"
+                                    "\n"
+                                    "; format version\n"
+                                    "Version=201611\n"
+                                    "\n"
+                                    "\n"
+                                    "[Other]\n"
+                                    "Key=keep me\n"
+                                    "\n"
+                                    "\n"
+                                    "# product keys\n"
+                                    "[Tavro]\n"
+                                    "Edge=700\n"
+                                    "Width=500\n"
+                                    "Header0=Date\n"
+                                    "\n"
+                                    "\n"
+                                    "[New]\n"
+                                    "Flag=1\n"
+                                    "\n"
+                                    "\n"
+                                    "; kept at the end\n");
+    // A second write does not move or repeat the trailing comment.
+    const std::string once = ReadFile(ini.Path());
+    ini.WriteBool("New", "Flag", true);
+    EXPECT_EQ(ReadFile(ini.Path()), once);
+}
+
+TEST(IniFile, EraseSectionRemovesOnlyThatSection) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    WriteFile(ini.Path(), "[GLOBAL]\nVersion=1\n\n[tavro]\nSI=0\nEdge=600\n\n[Other]\nA=1\n");
+    ini.EraseSection("Tavro");
+    EXPECT_FALSE(ini.SectionExists("Tavro"));
+    EXPECT_EQ(ReadFile(ini.Path()), "[GLOBAL]\nVersion=1\n\n\n[Other]\nA=1\n");
+
+    // Erasing what is not there writes nothing, not even a new file.
+    TempDir empty;
+    TIniDatei none("Zelvanor.ini", empty.path());
+    none.EraseSection("Tavro");
+    EXPECT_TRUE(FolderEntries(empty.path()).empty());
+}
+
+TEST(IniFile, FloatsAreWrittenWithTenDecimalsAndAPoint) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {1013, "1013.0000000000"}, {-2.5, "-2.5000000000"},         {0, "0.0000000000"},
+        {0.1, "0.1000000000"},     {1.23456789016, "1.2345678902"}, {-1e-12, "-0.0000000000"}};
+    for (const auto& c : cases) {
+        ini.WriteFloat("Tavro", "pbar", c.value);
+        EXPECT_EQ(ini.ReadString("Tavro", "pbar", ""), c.text) << c.value;
+    }
+    EXPECT_EQ(ReadFile(ini.Path()), "[Tavro]\npbar=-0.0000000000\n");
+}
+
+TEST(IniFile, DecimalCommaLocaleStillWritesAndReadsAPoint) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    ini.WriteFloat("Tavro", "pbar", 1013.25);
+    WriteFile(dir / "other.ini", "[Tavro]\nA=2.5\nB=2,5\n");
+    const TIniDatei other("other.ini", dir.path());
+    const double a = other.ReadFloat("Tavro", "A", 0);
+    const double b = other.ReadFloat("Tavro", "B", -1);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(ReadFile(ini.Path()), "[Tavro]\npbar=1013.2500000000\n");
+    EXPECT_EQ(a, 2.5);
+    EXPECT_EQ(b, -1);
+}
+
+TEST(IniFile, UnparsableValuesGiveTheDefault) {
+    TempDir dir;
+    const TIniDatei ini("Zelvanor.ini", dir.path());
+    WriteFile(ini.Path(), "[S]\n"
+                          "abc=abc\n"
+                          "empty=\n"
+                          "comma=1,5\n"
+                          "trail=12abc\n"
+                          "nan=nan\n"
+                          "inf=-inf\n"
+                          "huge=1e999\n"
+                          "big=2147483648\n"
+                          "neg=-7\n"
+                          "plus=+7\n"
+                          "two=2\n"
+                          "zero=0\n"
+                          "exp=1.5e3\n"
+                          "blank=   \n"
+                          "word=xy\n");
+    const struct {
+        const char* key;
+        double asFloat; // default -99
+        int asInt;      // default -99
+        int asBool;     // default true shown as 1, false as 0; -1 = "the default"
+    } cases[] = {
+        {"abc", -99, -99, -1},   {"empty", -99, -99, -1},
+        {"comma", -99, -99, -1}, {"trail", -99, -99, -1},
+        {"nan", -99, -99, -1},   {"inf", -99, -99, -1},
+        {"huge", -99, -99, -1},  {"big", 2147483648.0, -99, -1},
+        {"neg", -7, -7, 1},      {"plus", 7, 7, 1},
+        {"two", 2, 2, 1},        {"zero", 0, 0, 0},
+        {"exp", 1500, -99, -1},  {"missing", -99, -99, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ini.ReadFloat("S", c.key, -99), c.asFloat) << c.key;
+        EXPECT_EQ(ini.ReadInteger("S", c.key, -99), c.asInt) << c.key;
+        for (bool def : {false, true}) {
+            const bool want = c.asBool < 0 ? def : c.asBool != 0;
+            EXPECT_EQ(ini.ReadBool("S", c.key, def), want) << c.key << " default " << def;
+        }
+    }
+    EXPECT_EQ(ini.ReadChar("S", "empty", ','), ',');
+    EXPECT_EQ(ini.ReadChar("S", "blank", ','), ',');
+    EXPECT_EQ(ini.ReadChar("S", "word", ','), 'x');
+    EXPECT_EQ(ini.ReadString("S", "blank", "d"), "");
+}
+
+TEST(IniFile, UserFolderFollowsXdgConfigHomeAndIsCreated) {
+    TempDir dir;
+    {
+        // Missing parents are created.
+        EnvOverride xdg("XDG_CONFIG_HOME", (dir / "a/b").c_str());
+        const TIniDatei ini("Zelvanor.ini", "#");
+        EXPECT_EQ(ini.Path(), dir / "a/b/Zelvanor/Zelvanor.ini");
+        EXPECT_TRUE(fs::is_directory(dir / "a/b/Zelvanor"));
+        EXPECT_EQ(UserSettingsFolder(), dir / "a/b/Zelvanor/");
+    }
+    EnvOverride home("HOME", (dir / "home").c_str());
+    for (const char* unset : {static_cast<const char*>(nullptr), "", "relative/path"}) {
+        EnvOverride xdg("XDG_CONFIG_HOME", unset);
+        EXPECT_EQ(UserSettingsFolder(), dir / "home/.config/Zelvanor/")
+            << (unset ? unset : "(unset)");
+    }
+    EnvOverride xdg("XDG_CONFIG_HOME", nullptr);
+    TIniDatei ini("Zelvanor.ini", "#");
+    ini.WriteInteger("GLOBAL", "Language", 2);
+    EXPECT_EQ(ReadFile(dir / "home/.config/Zelvanor/Zelvanor.ini"), "[GLOBAL]\nLanguage=2\n");
+}
+
+TEST(IniFile, GivenFolderIsCreatedWithMissingParents) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir / "x/y/z");
+    EXPECT_EQ(ini.Path(), dir / "x/y/z/Zelvanor.ini");
+    EXPECT_TRUE(fs::is_directory(dir / "x/y/z"));
+    ini.WriteBool("Tavro", "SI", false);
+    EXPECT_FALSE(ini.ReadBool("Tavro", "SI", true));
+}
+
+// A line break in a value would split its line in two: the rest would be
+// read as a key of its own, or lost.
+TEST(IniFile, LineBreaksInStringsAreStoredAsBlanks) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    ini.WriteString("Tavro", "NotesData1", "first\r\nsecond\nthird\r[Evil]\nSI=0");
+    ini.WriteString("Tavro", "NotesData2", "next");
+    EXPECT_EQ(ini.ReadString("Tavro", "NotesData1", ""), "first  second third [Evil] SI=0");
+    EXPECT_EQ(ini.ReadString("Tavro", "NotesData2", ""), "next");
+    EXPECT_FALSE(ini.SectionExists("Evil"));
+    EXPECT_EQ(ReadFile(ini.Path()),
+              "[Tavro]\nNotesData1=first  second third [Evil] SI=0\nNotesData2=next\n");
+    ini.WriteChar("Tavro", "DecimalSeparator", '\n');
+    EXPECT_EQ(ini.ReadChar("Tavro", "DecimalSeparator", ','), ',');
+}
+
+TEST(IniFile, NamesThatWouldBreakTheFileAreRefused) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    EXPECT_THROW(ini.WriteString("Tavro", "a=b", "x"), SettingsError);
+    EXPECT_THROW(ini.WriteString("Tavro", "a\nb", "x"), SettingsError);
+    EXPECT_THROW(ini.WriteString("Tavro", "", "x"), SettingsError);
+    EXPECT_THROW(ini.WriteString("Ta]vro", "a", "x"), SettingsError);
+    EXPECT_TRUE(FolderEntries(dir.path()).empty());
+}
+
+// Fails the last step of a write, as a full disk or a killed process would
+// leave it: the new content complete in the temporary file, not yet renamed.
+class FailingRename : public TIniDatei {
+public:
+    using TIniDatei::TIniDatei;
+    int calls = 0;
+
+protected:
+    int RenameOver(const std::string& from, const std::string&) override {
+        ++calls;
+        tempSeen = fs::exists(from);
+        return ENOSPC;
+    }
+
+public:
+    bool tempSeen = false;
+};
+
+TEST(IniFile, FailedReplaceLeavesTheOldFileAndNoTemporaryFile) {
+    const std::string old = "[GLOBAL]\nLanguage=1\n\n[Tavro]\nSI=0\nEdge=600\n";
+    const std::vector<std::pair<const char*, std::function<void(TIniDatei&)>>> writes = {
+        {"WriteString", [](TIniDatei& i) { i.WriteString("Tavro", "Header0", "x"); }},
+        {"WriteInteger", [](TIniDatei& i) { i.WriteInteger("Tavro", "Edge", 700); }},
+        {"WriteFloat", [](TIniDatei& i) { i.WriteFloat("Tavro", "pbar", 1013); }},
+        {"EraseSection", [](TIniDatei& i) { i.EraseSection("Tavro"); }},
+    };
+    for (const auto& [name, write] : writes) {
+        TempDir dir;
+        FailingRename ini("Zelvanor.ini", dir.path());
+        WriteFile(ini.Path(), old);
+        try {
+            write(ini);
+            ADD_FAILURE() << name << " did not throw";
+        } catch (const SettingsError& e) {
+            EXPECT_NE(std::string(e.what()).find(ini.Path()), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(ini.calls, 1) << name;
+        EXPECT_TRUE(ini.tempSeen) << name;
+        EXPECT_EQ(ReadFile(ini.Path()), old) << name;
+        EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Zelvanor.ini"}) << name;
+    }
+}
+
+TEST(IniFile, WriteKeepsTheFileMode) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    WriteFile(ini.Path(), "[A]\nk=1\n");
+    ASSERT_EQ(::chmod(ini.Path().c_str(), 0640), 0);
+    ini.WriteInteger("A", "k", 2);
+    struct stat st {};
+    ASSERT_EQ(::stat(ini.Path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// Writes that cannot reach the file throw, change nothing, and leave the
+// reads working with their defaults.
+TEST(IniFile, UnwritableFolderThrowsFromEveryWriteAndChangesNothing) {
+    TempDir dir;
+    WriteFile(dir / "plain", "not a folder");
+    std::vector<std::string> folders = {dir / "plain/sub", "/proc/tavro-settings-test"};
+    for (const std::string& folder : folders) {
+        TIniDatei ini("Zelvanor.ini", folder);
+        EXPECT_THROW(ini.WriteString("Tavro", "Header0", "x"), SettingsError) << folder;
+        EXPECT_THROW(ini.WriteInteger("GLOBAL", "Version", 201611), SettingsError) << folder;
+        EXPECT_THROW(ini.WriteBool("Tavro", "SI", true), SettingsError) << folder;
+        EXPECT_THROW(ini.WriteFloat("Tavro", "pbar", 1013), SettingsError) << folder;
+        EXPECT_THROW(ini.WriteChar("Tavro", "DecimalSeparator", ','), SettingsError) << folder;
+        EXPECT_EQ(ini.ReadInteger("GLOBAL", "Version", 5), 5);
+        EXPECT_FALSE(fs::exists(ini.Path()));
+    }
+    EXPECT_EQ(ReadFile(dir / "plain"), "not a folder");
+
+    // A folder in place of the file is neither read nor replaced.
+    fs::create_directory(dir / "Zelvanor.ini");
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    EXPECT_THROW(ini.WriteInteger("GLOBAL", "Version", 1), SettingsError);
+    EXPECT_TRUE(fs::is_directory(ini.Path()));
+}
+
+TEST(IniFile, ReadOnlyFolderOrFileThrowsAndKeepsTheOldValues) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes whatever the mode bits say";
+    const std::string old = "[Tavro]\nSI=0\n";
+    {
+        TempDir dir;
+        TIniDatei ini("Zelvanor.ini", dir.path());
+        WriteFile(ini.Path(), old);
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+        EXPECT_THROW(ini.WriteBool("Tavro", "SI", true), SettingsError);
+        EXPECT_FALSE(ini.ReadBool("Tavro", "SI", true));
+        EXPECT_EQ(ReadFile(ini.Path()), old);
+        EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Zelvanor.ini"});
+    }
+    {
+        TempDir dir;
+        TIniDatei ini("Zelvanor.ini", dir.path());
+        WriteFile(ini.Path(), old);
+        ASSERT_EQ(::chmod(ini.Path().c_str(), 0444), 0);
+        EXPECT_THROW(ini.WriteBool("Tavro", "SI", true), SettingsError);
+        EXPECT_EQ(ReadFile(ini.Path()), old);
+        EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Zelvanor.ini"});
+    }
+}
+
+} // namespace
+} // namespace tavro
