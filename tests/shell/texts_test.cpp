@@ -1,0 +1,216 @@
+#include "shell/texts.h"
+
+#include "shell/code_pages.h"
+#include "shell/languages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace tavro {
+namespace {
+
+// Every text number the program uses.
+constexpr int kUsedTexts[] = {
+    1,   2,   3,   4,   9,   10,  11,  12,  13,  14,  15,  16,  17,  19,  22,  24,  25,  26,  28,
+    29,  33,  38,  39,  41,  42,  43,  47,  48,  49,  51,  53,  54,  55,  56,  64,  65,  66,  91,
+    92,  93,  98,  99,  100, 101, 103, 104, 105, 106, 107, 108, 109, 110, 120, 121, 122, 123, 126,
+    127, 134, 135, 136, 137, 139, 140, 141, 142, 143, 145, 146, 148, 149, 150, 151, 152, 153, 155,
+    156, 157, 158, 159, 160, 161, 163, 164, 165, 166, 167, 168, 169, 173, 174, 175, 176, 177, 180,
+    181, 183, 185, 186, 187, 192, 193, 194, 207, 208, 209, 210, 211, 272, 273, 327, 328, 337, 338,
+    350, 360, 389, 410, 411, 412, 439, 440, 441, 442, 474, 509, 510, 524, 560, 566, 567};
+
+// Switches the language (and its code page) for one test.
+class LanguageScope {
+public:
+    explicit LanguageScope(int code) : language_(CurrentLanguage), codePage_(UiCodePage) {
+        CurrentLanguage = static_cast<uint8_t>(code);
+        UiCodePage = LanguageInfoFor(code).codePage;
+    }
+    ~LanguageScope() {
+        CurrentLanguage = language_;
+        UiCodePage = codePage_;
+    }
+
+private:
+    uint8_t language_;
+    int codePage_;
+};
+
+TEST(Texts, EveryUsedNumberExistsInAllSixLanguages) {
+    for (int language : AvailableLanguages) {
+        for (int n : kUsedTexts) {
+            EXPECT_FALSE(TableText(10000 + 1000 * language + n).empty())
+                << "text " << n << " of language " << language;
+        }
+    }
+}
+
+TEST(Texts, GermanAndEnglishWording) {
+    {
+        LanguageScope de(kGerman);
+        EXPECT_EQ(GetText(105), "Bitte eine Zahl zwischen %g und %g eingeben");
+        EXPECT_EQ(GetText(2), "H\xF6he \xFC"
+                              "ber NN"); // code page 1254
+        EXPECT_EQ(UiToUtf8(GetText(151)), "Schließen");
+    }
+    LanguageScope en(kEnglish);
+    EXPECT_EQ(GetText(105), "Please enter a number between %g and %g");
+    EXPECT_EQ(GetText(136), "Type");
+    EXPECT_EQ(UiToUtf8(GetText(410)), "m³/h");
+}
+
+TEST(Texts, EveryTextSurvivesItsCodePage) {
+    // No character of any text is lost to the code page of its language.
+    for (int language : AvailableLanguages) {
+        LanguageScope scope(language);
+        for (int n : kUsedTexts) {
+            const std::u16string wide = TableText(10000 + 1000 * language + n);
+            const std::string ui = GetText(n);
+            EXPECT_LE(ui.size(), 255u);
+            EXPECT_EQ(Utf8ToWide(UiToUtf8(ui)), wide) << "text " << n << " of " << language;
+        }
+    }
+}
+
+TEST(Texts, MissingEntriesAndLanguagesGiveEmptyTexts) {
+    LanguageScope en(kEnglish);
+    EXPECT_EQ(GetText(5), "");
+    EXPECT_EQ(GetText(0), "");
+    EXPECT_EQ(GetText(-3), "");
+    LanguageScope es(kSpanish);
+    EXPECT_EQ(GetText(105), "");
+}
+
+TEST(Languages, TableOfCharsetsAndCodePages) {
+    EXPECT_EQ(LanguageInfoFor(kPolish).charset, 238);
+    EXPECT_EQ(LanguageInfoFor(kPolish).codePage, 1250);
+    EXPECT_EQ(LanguageInfoFor(kChinese).codePage, 936);
+    EXPECT_EQ(LanguageInfoFor(kRussian).charset, 204);
+    EXPECT_EQ(LanguageInfoFor(kGerman).codePage, 1254);
+    EXPECT_EQ(LanguageInfoFor(kCzech).codePage, 1250);
+    EXPECT_FALSE(LanguageInfoFor(kCzech).hasTexts);
+    EXPECT_EQ(LanguageInfoFor(5).charset, 162);
+    EXPECT_EQ(LanguageInfoFor(0).codePage, 1254);
+    EXPECT_FALSE(IsAvailableLanguage(4));
+    EXPECT_TRUE(IsAvailableLanguage(8));
+}
+
+// Sets environment variables for one test and restores them.
+class EnvScope {
+public:
+    EnvScope(std::initializer_list<std::pair<const char*, const char*>> vars) {
+        for (const auto& [name, value] : vars) {
+            const char* old = std::getenv(name);
+            saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+            if (value) {
+                setenv(name, value, 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+    }
+    ~EnvScope() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                unsetenv(name.c_str());
+            }
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(Languages, DetectedFromTheSessionLocale) {
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        int expected;
+    } cases[] = {
+        {"ru_RU.UTF-8", nullptr, "de_DE", kRussian},
+        {nullptr, "fr_FR", "de_DE", kFrench},
+        {"", "", "pl_PL.UTF-8", kPolish},
+        {nullptr, nullptr, "zh_CN.GB2312", kChinese},
+        {nullptr, nullptr, "de", kGerman},
+        {nullptr, nullptr, "de_AT@euro", kGerman},
+        {nullptr, nullptr, "nl_NL.UTF-8", kEnglish},
+        {nullptr, nullptr, "C", kEnglish},
+        {nullptr, nullptr, nullptr, kEnglish},
+    };
+    for (const auto& c : cases) {
+        EnvScope env({{"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}});
+        EXPECT_EQ(DetectUserLanguage(), c.expected) << (c.lang ? c.lang : "(none)");
+    }
+}
+
+class StartLanguage : public testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/tavro-lang-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        home_ = tmpl;
+        env_ =
+            std::make_unique<EnvScope>(std::initializer_list<std::pair<const char*, const char*>>{
+                {"XDG_CONFIG_HOME", home_.c_str()},
+                {"LC_ALL", nullptr},
+                {"LC_MESSAGES", nullptr},
+                {"LANG", "ru_RU.UTF-8"}});
+    }
+    void TearDown() override {
+        env_.reset();
+        std::filesystem::remove_all(home_);
+    }
+    void Store(const std::string& content) {
+        std::filesystem::create_directories(home_ + "/Zelvanor");
+        std::ofstream(home_ + "/Zelvanor/Zelvanor.ini") << content;
+    }
+    int Start() { return ReadStartLanguage("Zelvanor.ini", "GLOBAL", "Language"); }
+
+    std::string home_;
+    std::unique_ptr<EnvScope> env_;
+};
+
+TEST_F(StartLanguage, WithoutAFileTheSessionLanguageIsTaken) {
+    EXPECT_EQ(Start(), kRussian);
+    EnvScope dutch({{"LANG", "nl_NL.UTF-8"}});
+    EXPECT_EQ(Start(), kEnglish);
+}
+
+TEST_F(StartLanguage, StoredLanguageAndItsFallbacks) {
+    Store("[GLOBAL]\nLanguage=7\n");
+    EXPECT_EQ(Start(), kPolish);
+    Store("[Global]\nlanguage=258\n"); // only the low byte counts; names ignore case
+    EXPECT_EQ(Start(), kEnglish);
+    Store("[GLOBAL]\nLanguage=4\n"); // Spanish has no texts: the session language
+    EXPECT_EQ(Start(), kRussian);
+    Store("[GLOBAL]\nLanguage=6\n");
+    EXPECT_EQ(Start(), kRussian);
+    Store("[GLOBAL]\nLanguage=abc\n");
+    EXPECT_EQ(Start(), kRussian);
+}
+
+TEST_F(StartLanguage, StoredLanguageIsReadBack) {
+    StoreLanguage(kChinese);
+    EXPECT_EQ(Start(), kChinese);
+    StoreLanguage(kFrench);
+    EXPECT_EQ(Start(), kFrench);
+}
+
+TEST_F(StartLanguage, StoringIntoAnUnwritableFolderIsIgnored) {
+    // A regular file where the settings folder should be: nothing can be
+    // created below it, not even by root.
+    std::filesystem::remove_all(home_ + "/Zelvanor");
+    std::ofstream(home_ + "/Zelvanor") << "not a folder";
+    EXPECT_NO_THROW(StoreLanguage(kGerman));
+    EXPECT_EQ(Start(), kRussian);
+}
+
+} // namespace
+} // namespace tavro
