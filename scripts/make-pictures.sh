@@ -261,11 +261,11 @@ png "$tmp/196.png" "$out/196.png"
 # Language banners of the information window, 220 x 14: one line in the
 # language on a blue band.
 banner() { # $1 number, $2 font, $3 text
-    convert -size 220x14 xc:none -fill "$blue" -draw 'roundrectangle 0,0 219,13 3,3' \
+    convert -size 220x14 xc:white -fill "$blue" -draw 'roundrectangle 0,0 219,13 3,3' \
         -fill "$red" -draw 'rectangle 0,0 2,13' \
         -font "$2" -pointsize 11 -fill white -gravity center -annotate +1+0 "$3" \
         "$tmp/$1.png"
-    png "$tmp/$1.png" "$out/$1.png"
+    jpeg "$tmp/$1.png" "$out/$1.jpg"
 }
 banner 1900 "$sans" 'Wärmerückgewinnung mit Plattentauschern'
 banner 2900 "$sans" 'Heat recovery with plate heat exchangers'
