@@ -1,0 +1,340 @@
+#include "shell/main_window.h"
+
+#include "output/notes_dialog.h"
+#include "output/offer_header_dialog.h"
+#include "physics/rounding.h"
+#include "shell/fonts.h"
+#include "shell/info_window.h"
+#include "shell/languages.h"
+#include "shell/options_dialog.h"
+#include "shell/qt_text.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+namespace {
+
+// Client area and its limits: the outer limits 640 ... 648 × 510 ... 534
+// less the border of 8 × 34 pixels.
+constexpr int kClientWidth = 632;
+constexpr int kClientHeight = 476;
+constexpr int kMenuHeight = 20;
+constexpr int kStatusHeight = 20;
+
+struct LanguageItem {
+    const char* name;
+    int code;
+};
+
+constexpr LanguageItem kLanguageItems[] = {
+    {"Menu_Optionen_Deutsch", kGerman},  {"Menu_Optionen_English", kEnglish},
+    {"Menu_Optionen_Francais", kFrench}, {"Menu_Optionen_Espanol", kSpanish},
+    {"Menu_Optionen_Polski", kPolish},   {"Menu_Optionen_Russian", kRussian},
+    {"Menu_Optionen_Czech", kCzech},     {"Menu_Optionen_Chinese", kChinese},
+};
+
+// Caption text numbers of the menu items; items without a number keep the
+// caption they have.
+const std::pair<const char*, int> kMenuTexts[] = {
+    {"Menu_Datei", 145},
+    {"Menu_Datei_Beenden", 164},
+    {"Menu_Edit", 153},
+    {"Menu_Edit_Kopfzeile", 137},
+    {"Menu_Edit_Bemerkungen", 135},
+    {"Menu_Edit_Bem_Datenblatt", 159},
+    {"Menu_Edit_Bem_Diagramm", 156},
+    {"Menu_Ansicht", 175},
+    {"Menu_Ansicht_Datenblatt", 159},
+    {"Menu_Ansicht_Diagramm", 156},
+    {"Menu_Ansicht_Produktbeschreibung", 160},
+    {"Menu_Optionen", 173},
+    {"Menu_Optionen_Sprache", 174},
+    {"Menu_Optionen_Einstellungen", 165},
+    {"Menu_Hilfe", 169},
+};
+
+} // namespace
+
+TFormBasis::TFormBasis(QWidget* parent) : TVkForm(parent) {
+    setObjectName(QStringLiteral("FormBasis"));
+    // Border with system menu and minimise button only.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(kClientWidth, kClientHeight);
+    setMaximumSize(kClientWidth + 8, kClientHeight + 24);
+    resize(kClientWidth, kClientHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setNativeMenuBar(false);
+    layout->setMenuBar(MainMenu1);
+
+    Panel_Logo = new QFrame(this);
+    Panel_Logo->setObjectName(QStringLiteral("Panel_Logo"));
+    Panel_Logo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel_Logo->setFixedSize(630, 42);
+    Image_Logo = new QLabel(Panel_Logo);
+    Image_Logo->setObjectName(QStringLiteral("Image_Logo"));
+    Image_Logo_R = new QLabel(Panel_Logo);
+    Image_Logo_R->setObjectName(QStringLiteral("Image_Logo_R"));
+    L_Titel_S = new QLabel(Panel_Logo);
+    L_Titel_S->setObjectName(QStringLiteral("L_Titel_S"));
+    L_Titel = new QLabel(Panel_Logo);
+    L_Titel->setObjectName(QStringLiteral("L_Titel"));
+    layout->addSpacing(1);
+    layout->addWidget(Panel_Logo, 0, Qt::AlignHCenter);
+
+    Client = new QWidget(this);
+    Client->setObjectName(QStringLiteral("Client"));
+    layout->addWidget(Client, 1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(kStatusHeight);
+    auto* panel1 = new QLabel(StatusBar1);
+    panel1->setFixedWidth(500);
+    auto* panel2 = new QLabel(StatusBar1);
+    panel2->setFixedWidth(50);
+    StatusBar1->addWidget(panel1);
+    StatusBar1->addWidget(panel2);
+    layout->addWidget(StatusBar1);
+    (void)kMenuHeight;
+
+    BuildMenus();
+}
+
+TFormBasis::~TFormBasis() {
+    FormDestroy();
+}
+
+QAction* TFormBasis::AddItem(QMenu* menu, const char* name) {
+    auto* a = new QAction(this);
+    a->setObjectName(QString::fromLatin1(name));
+    menu->addAction(a);
+    items_[a->objectName()] = a;
+    return a;
+}
+
+QAction* TFormBasis::MenuItem(const QString& name) const {
+    const auto it = items_.find(name);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+void TFormBasis::BuildMenus() {
+    auto addMenu = [this](QMenu* parent, const char* name) {
+        QMenu* m = parent ? parent->addMenu(QString()) : MainMenu1->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        items_[m->objectName()] = m->menuAction();
+        return m;
+    };
+
+    QMenu* datei = addMenu(nullptr, "Menu_Datei");
+    connect(AddItem(datei, "Menu_Datei_Beenden"), &QAction::triggered, this,
+            [this] { Menu_Datei_BeendenClick(); });
+
+    QMenu* edit = addMenu(nullptr, "Menu_Edit");
+    connect(AddItem(edit, "Menu_Edit_Kopfzeile"), &QAction::triggered, this,
+            [this] { Menu_Edit_KopfzeileClick(); });
+    edit->addSeparator();
+    QMenu* notes = addMenu(edit, "Menu_Edit_Bemerkungen");
+    for (const char* name : {"Menu_Edit_Bem_Datenblatt", "Menu_Edit_Bem_Diagramm"}) {
+        QAction* a = AddItem(notes, name);
+        connect(a, &QAction::triggered, this, [this, a] { Menu_Edit_BemClick(a); });
+    }
+
+    QMenu* ansicht = addMenu(nullptr, "Menu_Ansicht");
+    connect(AddItem(ansicht, "Menu_Ansicht_Datenblatt"), &QAction::triggered, this,
+            [this] { Menu_Ansicht_DatenblattClick(); });
+    connect(AddItem(ansicht, "Menu_Ansicht_Diagramm"), &QAction::triggered, this,
+            [this] { Menu_Ansicht_DiagrammClick(); });
+    connect(AddItem(ansicht, "Menu_Ansicht_Produktbeschreibung"), &QAction::triggered, this,
+            [this] { Menu_Ansicht_ProduktbeschreibungClick(); });
+
+    QMenu* optionen = addMenu(nullptr, "Menu_Optionen");
+    QMenu* sprache = addMenu(optionen, "Menu_Optionen_Sprache");
+    languages_ = new QActionGroup(this);
+    languages_->setExclusive(true);
+    for (const LanguageItem& l : kLanguageItems) {
+        QAction* a = AddItem(sprache, l.name);
+        a->setText(
+            QString::fromUtf8(LanguageInfoFor(l.code).menuText.data(),
+                              static_cast<qsizetype>(LanguageInfoFor(l.code).menuText.size())));
+        a->setCheckable(true);
+        a->setVisible(false);
+        a->setEnabled(false);
+        languages_->addAction(a);
+        languageOf_[a] = l.code;
+        connect(a, &QAction::triggered, this, [this, a] { Menu_Optionen_DeutschClick(a); });
+    }
+    connect(AddItem(optionen, "Menu_Optionen_Einstellungen"), &QAction::triggered, this,
+            [this] { Menu_Optionen_EinstellungenClick(); });
+    QAction* seasons = AddItem(optionen, "Menu_Optionen_UseSeasons");
+    seasons->setCheckable(true);
+    connect(seasons, &QAction::triggered, this, [this] { Menu_Optionen_UseSeasonsClick(); });
+
+    QMenu* hilfe = addMenu(nullptr, "Menu_Hilfe");
+    QAction* info = AddItem(hilfe, "Menu_Hilfe_Info");
+    info->setText(QStringLiteral("Info"));
+    connect(info, &QAction::triggered, this, [this] { Menu_Hilfe_InfoClick(); });
+    hilfe->addSeparator();
+    QAction* home = AddItem(hilfe, "Menu_Hilfe_Homepage");
+    home->setText(QStringLiteral("Zelvanor Homepage"));
+    connect(home, &QAction::triggered, this, [this] { Menu_Hilfe_HomepageClick(); });
+    QAction* mail = AddItem(hilfe, "Menu_Hilfe_EMail");
+    mail->setText(QStringLiteral("Zelvanor e-mail"));
+    connect(mail, &QAction::triggered, this, [this] { Menu_Hilfe_EMailClick(); });
+
+    // F9 calculates from anywhere in the window; the item shows in no menu.
+    auto* calculate = new QAction(this);
+    calculate->setObjectName(QStringLiteral("Menu_Calculate"));
+    calculate->setShortcut(Qt::Key_F9);
+    calculate->setShortcutContext(Qt::WindowShortcut);
+    addAction(calculate);
+    items_[calculate->objectName()] = calculate;
+    connect(calculate, &QAction::triggered, this, [this] { Button_BerechnenClick(); });
+}
+
+void TFormBasis::FormCreate() {
+    MenuItem(QStringLiteral("Menu_Optionen_UseSeasons"))->setVisible(true);
+    SetOperatingCases(1);
+    SetSeasons(false);
+    EU = false;
+    TotalEff = false;
+    WB_DB = false;
+    for (const auto& [action, code] : languageOf_) {
+        if (IsAvailableLanguage(code)) {
+            action->setVisible(true);
+            action->setEnabled(true);
+        }
+    }
+    PlaceTitle();
+    Header = {};
+    NotesDataSheet.clear();
+    NotesChart.clear();
+    for (PageList* list : {&DataSheetPages, &ChartPages, &DescriptionPages}) {
+        if (list->empty()) list->push_back([](PageOwner&, TVkCanvas&, bool) {});
+    }
+    const QImage left = ToQImage(LoadJpegResource(3202));
+    const QImage right = ToQImage(LoadJpegResource(3203));
+    Image_Logo->setPixmap(QPixmap::fromImage(left));
+    Image_Logo->setGeometry(1, 1, left.width(), std::min(left.height(), 40));
+    Image_Logo_R->setPixmap(QPixmap::fromImage(right));
+    Image_Logo_R->setGeometry(Panel_Logo->width() - 1 - right.width(), 1, right.width(),
+                              std::min(right.height(), 40));
+    ReadSettings();
+    ApplyLanguage();
+}
+
+void TFormBasis::PlaceTitle() {
+    // The title ends at x 530 of the strip; its white shadow lies one pixel
+    // right and down behind it, so that it looks embossed.
+    for (QLabel* l : {L_Titel, L_Titel_S}) {
+        l->adjustSize();
+        const int dx = l == L_Titel_S ? 1 : 0;
+        l->move(530 - l->width() + dx, 13 + dx);
+    }
+    L_Titel->raise();
+}
+
+void TFormBasis::SetFonts() {
+    setFont(UiFont().font);
+    Panel_Logo->setFont(font());
+    QFont title = font();
+    // The window font's height times 1.1, rounded: 11 pixels become 12.
+    title.setPixelSize(RoundHalfEven(font().pixelSize() * 1.1));
+    L_Titel->setFont(title);
+    L_Titel->setStyleSheet(QStringLiteral("color: rgb(88, 71, 104);"));
+    L_Titel_S->setFont(title);
+    L_Titel_S->setStyleSheet(QStringLiteral("color: white;"));
+    MainMenu1->setFont(font());
+    for (QMenu* m : MainMenu1->findChildren<QMenu*>())
+        m->setFont(font());
+    StatusBar1->setFont(font());
+}
+
+void TFormBasis::SetMenuCaptions() {
+    for (const auto& [name, n] : kMenuTexts) {
+        if (QAction* a = MenuItem(QString::fromLatin1(name))) a->setText(TextOf(n));
+    }
+    MenuItem(QStringLiteral("Menu_Optionen_UseSeasons"))
+        ->setText(TextOf(272) + QStringLiteral(" / ") + TextOf(273));
+}
+
+void TFormBasis::SetCaptions() {
+    SetFonts();
+    SetMenuCaptions();
+    PlaceTitle();
+}
+
+void TFormBasis::ApplyLanguage() {
+    for (const auto& [action, code] : languageOf_)
+        action->setChecked(code == CurrentLanguage);
+    StoreLanguage(CurrentLanguage);
+    ApplyLanguageFonts();
+    SetCaptions();
+    RefreshUnits();
+    // Every other window that exists sets its captions again.
+    for (TVkForm* form : TVkForm::Forms()) {
+        if (form != this) form->SetCaptions();
+    }
+}
+
+void TFormBasis::Menu_Optionen_DeutschClick(QAction* sender) {
+    const auto it = languageOf_.find(sender);
+    if (it == languageOf_.end()) return;
+    CurrentLanguage = static_cast<uint8_t>(it->second);
+    ApplyLanguage();
+}
+
+// The base versions of the overridable operations.
+
+void TFormBasis::ShowStoredInputs() {}
+void TFormBasis::SetResultsValid(bool) {}
+bool TFormBasis::ValidateAndReport() {
+    return false;
+}
+
+void TFormBasis::SetUnitSystem(bool si) {
+    SI = si;
+    RefreshUnits();
+}
+
+void TFormBasis::SetHumidityMode(uint8_t mode) {
+    AirState = mode;
+}
+void TFormBasis::SetVolumeReference(uint8_t reference) {
+    VolumeReference = reference;
+}
+void TFormBasis::SetAirQuantityMode(uint8_t mode) {
+    AirQuant = mode;
+}
+void TFormBasis::SetOperatingCases(uint8_t cases) {
+    SeasonMode = cases;
+}
+
+void TFormBasis::SetSeasons(bool seasons) {
+    UseSeasons = seasons;
+    MenuItem(QStringLiteral("Menu_Optionen_UseSeasons"))->setChecked(seasons);
+}
+
+void TFormBasis::RunCalculation() {}
+void TFormBasis::ClearResults() {}
+void TFormBasis::OptionsApplied() {
+    ApplyLanguage();
+}
+void TFormBasis::RefreshUnits() {}
+void TFormBasis::ShowDiagram(bool, bool) {}
+
+} // namespace tavro

@@ -1,0 +1,51 @@
+#include "shell/options_dialog.h"
+
+#include "controls/vk_controls.h"
+#include "shell/options_window.h"
+
+#include <QLineEdit>
+#include <QPointer>
+
+namespace tavro {
+
+namespace {
+
+QPointer<TFormOptionen> dialog;
+
+} // namespace
+
+TFormOptionen* OptionsDialog() {
+    return dialog;
+}
+
+bool EditOptions(QWidget* owner, OptionsValues& values) {
+    if (!dialog) dialog = new TFormOptionen(owner);
+    TFormOptionen& d = *dialog;
+    d.ShowUnitSystem(values.SI);
+    d.ShowPressure(values.pbar);
+    d.ShowHumidityMode(values.AirState);
+    d.ShowAirQuantityMode(values.AirQuant);
+    d.Edit_DecimalSeparator->setText(QString::fromStdString(values.DecimalSeparator));
+    d.Edit_ThousandSeparator->setText(QString::fromStdString(values.ThousandSeparator));
+    d.RadioButton_PHI_USA->setChecked(values.USEffectiveness);
+    d.RadioButton_PHI_Europa->setChecked(!values.USEffectiveness);
+    d.CheckBox_TotalEff->setChecked(values.USEffectiveness && values.TotalEff);
+    d.CheckBox_WB->setChecked(values.WetBulbOnDataSheet);
+    d.CheckBox_HCLASS->setChecked(values.EnergyClass);
+    d.CheckBox_TotalEff->setEnabled(values.USEffectiveness);
+    d.CheckBox_HCLASS->setEnabled(!values.USEffectiveness);
+    if (d.ShowModal() != mrOk) return false;
+    values.SI = d.UnitSI();
+    values.pbar = d.Pressure();
+    values.AirState = d.HumidityMode();
+    values.AirQuant = d.AirQuantityMode();
+    values.DecimalSeparator = d.Edit_DecimalSeparator->text().left(1).toStdString();
+    values.ThousandSeparator = d.Edit_ThousandSeparator->text().left(1).toStdString();
+    values.USEffectiveness = d.RadioButton_PHI_USA->isChecked();
+    values.TotalEff = d.CheckBox_TotalEff->isChecked();
+    values.WetBulbOnDataSheet = d.CheckBox_WB->isChecked();
+    values.EnergyClass = d.CheckBox_HCLASS->isChecked();
+    return true;
+}
+
+} // namespace tavro
