@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "controls/message_dialog.h"
+#include "controls/vk_controls.h"
 #include "output/notes_dialog.h"
 #include "output/offer_header_dialog.h"
 #include "physics/rounding.h"
@@ -74,7 +76,7 @@ TFormBasis::TFormBasis(QWidget* parent) : TVkForm(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    MainMenu1 = new QMenuBar(this);
+    MainMenu1 = new TVkMainMenu(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     MainMenu1->setNativeMenuBar(false);
     layout->setMenuBar(MainMenu1);
@@ -118,6 +120,15 @@ TFormBasis::~TFormBasis() {
     FormDestroy();
 }
 
+void TFormBasis::RunCommand(const std::function<void()>& command) {
+    // A failing command shows its error and the program goes on.
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ShowMessageDialog(QString::fromUtf8(e.what()), TextOf(104), mkError);
+    }
+}
+
 QAction* TFormBasis::AddItem(QMenu* menu, const char* name) {
     auto* a = new QAction(this);
     a->setObjectName(QString::fromLatin1(name));
@@ -142,25 +153,26 @@ void TFormBasis::BuildMenus() {
 
     QMenu* datei = addMenu(nullptr, "Menu_Datei");
     connect(AddItem(datei, "Menu_Datei_Beenden"), &QAction::triggered, this,
-            [this] { Menu_Datei_BeendenClick(); });
+            [this] { RunCommand([this] { Menu_Datei_BeendenClick(); }); });
 
     QMenu* edit = addMenu(nullptr, "Menu_Edit");
     connect(AddItem(edit, "Menu_Edit_Kopfzeile"), &QAction::triggered, this,
-            [this] { Menu_Edit_KopfzeileClick(); });
+            [this] { RunCommand([this] { Menu_Edit_KopfzeileClick(); }); });
     edit->addSeparator();
     QMenu* notes = addMenu(edit, "Menu_Edit_Bemerkungen");
     for (const char* name : {"Menu_Edit_Bem_Datenblatt", "Menu_Edit_Bem_Diagramm"}) {
         QAction* a = AddItem(notes, name);
-        connect(a, &QAction::triggered, this, [this, a] { Menu_Edit_BemClick(a); });
+        connect(a, &QAction::triggered, this,
+                [this, a] { RunCommand([this, a] { Menu_Edit_BemClick(a); }); });
     }
 
     QMenu* ansicht = addMenu(nullptr, "Menu_Ansicht");
     connect(AddItem(ansicht, "Menu_Ansicht_Datenblatt"), &QAction::triggered, this,
-            [this] { Menu_Ansicht_DatenblattClick(); });
+            [this] { RunCommand([this] { Menu_Ansicht_DatenblattClick(); }); });
     connect(AddItem(ansicht, "Menu_Ansicht_Diagramm"), &QAction::triggered, this,
-            [this] { Menu_Ansicht_DiagrammClick(); });
+            [this] { RunCommand([this] { Menu_Ansicht_DiagrammClick(); }); });
     connect(AddItem(ansicht, "Menu_Ansicht_Produktbeschreibung"), &QAction::triggered, this,
-            [this] { Menu_Ansicht_ProduktbeschreibungClick(); });
+            [this] { RunCommand([this] { Menu_Ansicht_ProduktbeschreibungClick(); }); });
 
     QMenu* optionen = addMenu(nullptr, "Menu_Optionen");
     QMenu* sprache = addMenu(optionen, "Menu_Optionen_Sprache");
@@ -176,25 +188,30 @@ void TFormBasis::BuildMenus() {
         a->setEnabled(false);
         languages_->addAction(a);
         languageOf_[a] = l.code;
-        connect(a, &QAction::triggered, this, [this, a] { Menu_Optionen_DeutschClick(a); });
+        connect(a, &QAction::triggered, this,
+                [this, a] { RunCommand([this, a] { Menu_Optionen_DeutschClick(a); }); });
     }
     connect(AddItem(optionen, "Menu_Optionen_Einstellungen"), &QAction::triggered, this,
-            [this] { Menu_Optionen_EinstellungenClick(); });
+            [this] { RunCommand([this] { Menu_Optionen_EinstellungenClick(); }); });
     QAction* seasons = AddItem(optionen, "Menu_Optionen_UseSeasons");
     seasons->setCheckable(true);
-    connect(seasons, &QAction::triggered, this, [this] { Menu_Optionen_UseSeasonsClick(); });
+    connect(seasons, &QAction::triggered, this,
+            [this] { RunCommand([this] { Menu_Optionen_UseSeasonsClick(); }); });
 
     QMenu* hilfe = addMenu(nullptr, "Menu_Hilfe");
     QAction* info = AddItem(hilfe, "Menu_Hilfe_Info");
     info->setText(QStringLiteral("Info"));
-    connect(info, &QAction::triggered, this, [this] { Menu_Hilfe_InfoClick(); });
+    connect(info, &QAction::triggered, this,
+            [this] { RunCommand([this] { Menu_Hilfe_InfoClick(); }); });
     hilfe->addSeparator();
     QAction* home = AddItem(hilfe, "Menu_Hilfe_Homepage");
     home->setText(QStringLiteral("Zelvanor Homepage"));
-    connect(home, &QAction::triggered, this, [this] { Menu_Hilfe_HomepageClick(); });
+    connect(home, &QAction::triggered, this,
+            [this] { RunCommand([this] { Menu_Hilfe_HomepageClick(); }); });
     QAction* mail = AddItem(hilfe, "Menu_Hilfe_EMail");
     mail->setText(QStringLiteral("Zelvanor e-mail"));
-    connect(mail, &QAction::triggered, this, [this] { Menu_Hilfe_EMailClick(); });
+    connect(mail, &QAction::triggered, this,
+            [this] { RunCommand([this] { Menu_Hilfe_EMailClick(); }); });
 
     // F9 calculates from anywhere in the window; the item shows in no menu.
     auto* calculate = new QAction(this);
@@ -203,7 +220,8 @@ void TFormBasis::BuildMenus() {
     calculate->setShortcutContext(Qt::WindowShortcut);
     addAction(calculate);
     items_[calculate->objectName()] = calculate;
-    connect(calculate, &QAction::triggered, this, [this] { Button_BerechnenClick(); });
+    connect(calculate, &QAction::triggered, this,
+            [this] { RunCommand([this] { Button_BerechnenClick(); }); });
 }
 
 void TFormBasis::FormCreate() {

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -124,6 +125,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+    /// Runs a command; an error it raises is shown in the message dialog
+    /// with the error icon, and the program goes on.
+    void RunCommand(const std::function<void()>& command);
 
 private:
     void BuildMenus();

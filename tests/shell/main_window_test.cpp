@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "controls/message_dialog.h"
 #include "controls/num_edit.h"
 #include "controls/vk_controls.h"
 #include "output/notes_dialog.h"
@@ -39,8 +40,12 @@ public:
     int captions = 0;
     int invalidations = 0;
     int optionsApplied = 0;
+    bool failCalculation = false;
 
-    void RunCalculation() override { ++calculations; }
+    void RunCalculation() override {
+        ++calculations;
+        if (failCalculation) throw std::runtime_error("no such picture");
+    }
     void SetCaptions() override {
         TFormBasis::SetCaptions();
         ++captions;
@@ -127,6 +132,26 @@ TEST_F(MainWindow, F9CalculatesFromAnywhere) {
     ASSERT_NE(hidden, nullptr);
     for (QMenu* m : w.MainMenu1->findChildren<QMenu*>())
         EXPECT_FALSE(m->actions().contains(hidden));
+}
+
+TEST_F(MainWindow, FailingCommandShowsItsErrorAndTheProgramGoesOn) {
+    CountingWindow& w = Create();
+    w.failCalculation = true;
+    QString message;
+    int kind = -1;
+    TVkForm::SetModalHook([&](TVkForm& form) {
+        if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
+            message = m->Message();
+            kind = m->Kind();
+        }
+        return int(mrOk);
+    });
+    w.MenuItem(QStringLiteral("Menu_Calculate"))->trigger();
+    EXPECT_EQ(message, QStringLiteral("no such picture"));
+    EXPECT_EQ(kind, mkError);
+    w.failCalculation = false;
+    w.MenuItem(QStringLiteral("Menu_Calculate"))->trigger();
+    EXPECT_EQ(w.calculations, 2);
 }
 
 TEST_F(MainWindow, OnlyAvailableLanguagesAreOffered) {
