@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTableWidget>
 
 namespace tavro {
@@ -69,6 +70,10 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     PageControl1 = Make<TVkPageControl>(this, "PageControl1");
     PageControl1->setGeometry(8, 8, 433, 294);
     PageControl1->tabBar()->setExpanding(false);
+    // All four tabs stay in sight; a caption too long for its tab is cut
+    // with an ellipsis rather than scrolled away.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setElideMode(Qt::ElideRight);
     Button_OK = Make<QPushButton>(this, "Button_OK");
     Button_OK->setText(QStringLiteral("OK"));
     Button_OK->setGeometry(285, 312, 75, 25);
@@ -194,6 +199,7 @@ void TFormOptionen::FormCreate() {
             t->setItem(r, c, new QTableWidgetItem);
     }
     t->setCurrentCell(kUnitRows, 0);
+    t->scrollToTop();
 
     const int below = t->geometry().bottom() + 10;
     Label_DecimalSeparator->setGeometry(10, below, 180, 20);
@@ -216,10 +222,16 @@ void TFormOptionen::SetCaptions() {
     setFont(UiFont().font);
     setWindowTitle(TextOf(165));
     Button_Cancel->setText(TextOf(161));
-    PageControl1->setTabText(0, Padded(TextOf(166)));
-    PageControl1->setTabText(1, Padded(TextOf(167) + QStringLiteral(" / ") + TextOf(328)));
-    PageControl1->setTabText(2, Padded(TextOf(168)));
-    PageControl1->setTabText(3, TextOf(11));
+    // The first three tabs are padded with blanks; where the padded tabs do
+    // not fit into one row (Russian), they go without the padding.
+    const QString tabs[] = {TextOf(166), TextOf(167) + QStringLiteral(" / ") + TextOf(328),
+                            TextOf(168)};
+    for (bool pad : {true, false}) {
+        for (int i = 0; i < 3; ++i)
+            PageControl1->setTabText(i, pad ? Padded(tabs[i]) : tabs[i]);
+        PageControl1->setTabText(3, TextOf(11));
+        if (PageControl1->tabBar()->sizeHint().width() <= PageControl1->width()) break;
+    }
     Label_Luftdruck->setText(TextOf(1));
     Label_HoeheNN->setText(TextOf(2));
     for (TNumEdit* e : {Edit_Luftdruck, Edit_HoeheNN})
@@ -258,6 +270,7 @@ void TFormOptionen::showEvent(QShowEvent* event) {
 }
 
 void TFormOptionen::FormShow() {
+    Tabelle_Einheiten->scrollToTop();
     Label_Currency->setVisible(false);
     Edit_Currency->setVisible(false);
 }

@@ -1,0 +1,85 @@
+// Renders the shell's windows in every language to PNG files, for looking
+// at them: the main window, its menus, the information window, the splash,
+// each page of the options dialog, the offer header and notes dialogs.
+//   tavro-window-shots <out-dir>
+// Runs on any Qt platform, offscreen included; uses a throw-away settings
+// folder.
+
+#include "app/program.h"
+#include "output/notes_dialog.h"
+#include "output/offer_header_dialog.h"
+#include "shell/info_window.h"
+#include "shell/languages.h"
+#include "shell/options_dialog.h"
+#include "shell/options_window.h"
+#include "shell/splash.h"
+
+#include "controls/vk_controls.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+using namespace tavro;
+
+namespace {
+
+void Save(QWidget& w, const QString& dir, const QString& name) {
+    w.adjustSize();
+    w.show();
+    QApplication::processEvents();
+    w.grab().save(dir + QStringLiteral("/") + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
+    QDir().mkpath(out);
+    auto window = StartTavro(0);
+    for (int language : AvailableLanguages) {
+        const QString tag = QString::number(language);
+        CurrentLanguage = static_cast<uint8_t>(language);
+        window->ApplyLanguage();
+        Save(*window, out, QStringLiteral("main-") + tag);
+        // The menus, one after the other.
+        for (QAction* a : window->MainMenu1->actions()) {
+            if (QMenu* m = a->menu()) {
+                m->adjustSize();
+                m->grab().save(out + QStringLiteral("/menu-") + tag + QStringLiteral("-") +
+                               a->objectName() + QStringLiteral(".png"));
+            }
+        }
+        TFormInfo info(window.get());
+        Save(info, out, QStringLiteral("info-") + tag);
+        OptionsValues values;
+        TVkForm::SetModalHook([&](TVkForm& form) {
+            auto& d = dynamic_cast<TFormOptionen&>(form);
+            for (int page = 0; page < d.PageControl1->count(); ++page) {
+                d.PageControl1->setCurrentIndex(page);
+                QApplication::processEvents();
+                d.grab().save(out + QStringLiteral("/options-") + tag + QStringLiteral("-") +
+                              QString::number(page) + QStringLiteral(".png"));
+            }
+            return int(mrCancel);
+        });
+        EditOptions(window.get(), values);
+        TVkForm::SetModalHook(nullptr);
+        TFormAngebot offer(window.get());
+        offer.Button_VorgabeClick();
+        Save(offer, out, QStringLiteral("header-") + tag);
+        TFormBemerkungen notes(window.get());
+        Save(notes, out, QStringLiteral("notes-") + tag);
+    }
+    auto splash = CreateSplash();
+    Save(*splash, out, QStringLiteral("splash"));
+    window->close();
+    return 0;
+}
