@@ -1,0 +1,376 @@
+#include "controls/vk_controls.h"
+
+#include <QActionEvent>
+#include <QFontInfo>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleOption>
+#include <QStylePainter>
+#include <QTabBar>
+
+#include <algorithm>
+
+namespace tavro {
+
+Qt::Alignment HorizontalAlignment(Qt::Alignment alignment) {
+    if (alignment & Qt::AlignRight) return Qt::AlignRight;
+    if (alignment & Qt::AlignHCenter) return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+void DrawCaption(QPainter& painter, const QWidget& widget, const QRect& rect, int flags,
+                 const QString& text) {
+    painter.save();
+    const QPalette& pal = widget.palette();
+    if (widget.isEnabled()) {
+        painter.setPen(pal.color(QPalette::Active, widget.foregroundRole()));
+        painter.drawText(rect, flags, text);
+    } else {
+        painter.setPen(pal.color(QPalette::Active, QPalette::Light));
+        painter.drawText(rect.translated(1, 1), flags, text);
+        painter.setPen(pal.color(QPalette::Active, QPalette::Dark));
+        painter.drawText(rect, flags, text);
+    }
+    painter.restore();
+}
+
+namespace {
+
+int WrapFlag(bool wrap) {
+    return wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+}
+
+void DrawFocusFrame(QPainter& painter, QWidget& widget, const QRect& rect) {
+    QStyleOptionFocusRect fr;
+    fr.initFrom(&widget);
+    fr.rect = rect.adjusted(-1, 0, 1, 0);
+    widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fr, &painter, &widget);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TVkCheckBox
+
+TVkCheckBox::TVkCheckBox(QWidget* parent) : QCheckBox(parent) {}
+
+TVkCheckBox::TVkCheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
+
+void TVkCheckBox::SetWordWrap(bool wrap) {
+    if (wrap == wordWrap_) return;
+    wordWrap_ = wrap;
+    updateGeometry();
+    update();
+}
+
+QRect TVkCheckBox::CaptionArea() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect contents = style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, this);
+    return QRect(contents.left(), 0, std::max(0, width() - contents.left()), height());
+}
+
+QSize TVkCheckBox::sizeHint() const {
+    return QCheckBox::sizeHint();
+}
+
+QSize TVkCheckBox::minimumSizeHint() const {
+    return QCheckBox::minimumSizeHint();
+}
+
+int TVkCheckBox::heightForWidth(int width) const {
+    const int left = CaptionArea().left();
+    const QRect text =
+        fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - left), 10000),
+                                   Qt::TextWordWrap | Qt::TextShowMnemonic, this->text());
+    return std::max(QCheckBox::sizeHint().height(), text.height());
+}
+
+void TVkCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const bool focus = opt.state & QStyle::State_HasFocus;
+    opt.text.clear();
+    opt.state &= ~QStyle::State_HasFocus;
+    p.drawControl(QStyle::CE_CheckBox, opt);
+
+    const QRect area = CaptionArea();
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | WrapFlag(wordWrap_) | Qt::TextShowMnemonic;
+    DrawCaption(p, *this, area, flags, text());
+    if (focus && !text().isEmpty()) {
+        DrawFocusFrame(p, *this, fontMetrics().boundingRect(area, flags, text()));
+    }
+}
+
+bool TVkCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+// ------------------------------------------------------------- TVkRadioButton
+
+TVkRadioButton::TVkRadioButton(QWidget* parent) : QRadioButton(parent) {}
+
+TVkRadioButton::TVkRadioButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent) {}
+
+void TVkRadioButton::SetWordWrap(bool wrap) {
+    if (wrap == wordWrap_) return;
+    wordWrap_ = wrap;
+    updateGeometry();
+    update();
+}
+
+QRect TVkRadioButton::CaptionArea() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
+    return QRect(contents.left(), 0, std::max(0, width() - contents.left()), height());
+}
+
+QSize TVkRadioButton::sizeHint() const {
+    return QRadioButton::sizeHint();
+}
+
+QSize TVkRadioButton::minimumSizeHint() const {
+    return QRadioButton::minimumSizeHint();
+}
+
+int TVkRadioButton::heightForWidth(int width) const {
+    const int left = CaptionArea().left();
+    const QRect text =
+        fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - left), 10000),
+                                   Qt::TextWordWrap | Qt::TextShowMnemonic, this->text());
+    return std::max(QRadioButton::sizeHint().height(), text.height());
+}
+
+void TVkRadioButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const bool focus = opt.state & QStyle::State_HasFocus;
+    opt.text.clear();
+    opt.state &= ~QStyle::State_HasFocus;
+    // The caption starts at the top; the button sits beside its first line.
+    const int indicator = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &opt, this);
+    const int line = fontMetrics().height();
+    const int band = std::max(line, indicator);
+    opt.rect = QRect(0, 0, width(), std::min(height(), band));
+    p.drawControl(QStyle::CE_RadioButton, opt);
+
+    QRect area = CaptionArea();
+    area.setTop(std::max(0, (std::min(height(), band) - line) / 2));
+    const int flags = Qt::AlignLeft | Qt::AlignTop | WrapFlag(wordWrap_) | Qt::TextShowMnemonic;
+    DrawCaption(p, *this, area, flags, text());
+    if (focus && !text().isEmpty()) {
+        DrawFocusFrame(p, *this, fontMetrics().boundingRect(area, flags, text()));
+    }
+}
+
+bool TVkRadioButton::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+// -------------------------------------------------------------- TVkStaticText
+
+TVkStaticText::TVkStaticText(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+TVkStaticText::TVkStaticText(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TVkStaticText::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = HorizontalAlignment(alignment);
+    setAlignment(alignment_ | Qt::AlignTop);
+    update();
+}
+
+void TVkStaticText::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    drawFrame(&p);
+    DrawCaption(p, *this, contentsRect(),
+                static_cast<int>(alignment_) | Qt::AlignTop | Qt::TextSingleLine, text());
+}
+
+// ---------------------------------------------------------------- TVkMainMenu
+
+TVkMainMenu::TVkMainMenu(QWidget* parent) : QMenuBar(parent) {}
+
+int TVkMainMenu::ImageSize() const {
+    return QFontInfo(font()).pixelSize() + 4;
+}
+
+QSize TVkMainMenu::sizeHint() const {
+    QSize s = QMenuBar::sizeHint();
+    s.setHeight(std::max(s.height(), ImageSize()));
+    return s;
+}
+
+QSize TVkMainMenu::minimumSizeHint() const {
+    QSize s = QMenuBar::minimumSizeHint();
+    s.setHeight(std::max(s.height(), ImageSize()));
+    return s;
+}
+
+namespace {
+
+void GiveFont(QMenu* menu, const QFont& font, int depth) {
+    if (menu == nullptr || depth > 8) return;
+    menu->setFont(font);
+    for (QAction* a : menu->actions())
+        GiveFont(a->menu<QMenu*>(), font, depth + 1);
+}
+
+} // namespace
+
+void TVkMainMenu::ApplyFontToMenus() {
+    for (QAction* a : actions())
+        GiveFont(a->menu<QMenu*>(), font(), 0);
+}
+
+void TVkMainMenu::changeEvent(QEvent* event) {
+    QMenuBar::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // Menus are windows of their own and do not inherit the bar's font.
+        ApplyFontToMenus();
+        updateGeometry();
+    }
+}
+
+void TVkMainMenu::actionEvent(QActionEvent* event) {
+    QMenuBar::actionEvent(event);
+    if (event->type() == QEvent::ActionAdded) GiveFont(event->action()->menu<QMenu*>(), font(), 0);
+}
+
+// ---------------------------------------------------------------- TVkTabSheet
+
+TVkTabSheet::TVkTabSheet(QWidget* parent) : QWidget(parent) {}
+
+QColor TVkTabSheet::Color() const {
+    return color_.isValid() ? color_ : palette().color(QPalette::Button);
+}
+
+void TVkTabSheet::SetColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+void TVkTabSheet::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Color());
+}
+
+// ------------------------------------------------------------- TVkPageControl
+
+namespace {
+
+/// The tab bar of TVkPageControl: each caption in the font of its page.
+class PageTabBar : public QTabBar {
+public:
+    explicit PageTabBar(QTabWidget* owner) : QTabBar(owner), owner_(owner) {
+        setElideMode(Qt::ElideNone);
+        setUsesScrollButtons(true);
+    }
+
+    QFont PageFont(int index) const {
+        const QWidget* page = owner_->widget(index);
+        return page != nullptr ? page->font() : font();
+    }
+
+    bool AtBottom() const {
+        return shape() == QTabBar::RoundedSouth || shape() == QTabBar::TriangularSouth;
+    }
+
+    QRect CaptionRect(int index) const {
+        // Centred in the tab; the tabs that are not selected sit lower (at
+        // the bottom: higher) by the style's shift, as the style draws them.
+        QRect r = tabRect(index);
+        if (index != currentIndex()) {
+            QStyleOptionTab opt;
+            initStyleOption(&opt, index);
+            const int shift = style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, &opt, this);
+            r.translate(0, AtBottom() ? -shift : shift);
+        }
+        return r;
+    }
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize s = QTabBar::tabSizeHint(index);
+        const QString text = tabText(index);
+        const QFontMetrics bar(font());
+        const QFontMetrics page(PageFont(index));
+        s.rwidth() += page.size(Qt::TextShowMnemonic, text).width() -
+                      bar.size(Qt::TextShowMnemonic, text).width();
+        s.setHeight(std::max(s.height(), s.height() + page.height() - bar.height()));
+        return s;
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        const int selected = currentIndex();
+        auto draw = [&](int i) {
+            if (!isTabVisible(i)) return;
+            QStyleOptionTab opt;
+            initStyleOption(&opt, i);
+            const QString text = opt.text;
+            opt.text.clear();
+            p.drawControl(QStyle::CE_TabBarTabShape, opt);
+            p.setFont(PageFont(i));
+            QPen pen(palette().color(isTabEnabled(i) ? QPalette::Active : QPalette::Disabled,
+                                     QPalette::WindowText));
+            p.setPen(pen);
+            p.drawText(CaptionRect(i), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+                       text);
+        };
+        for (int i = 0; i < count(); ++i) {
+            if (i != selected) draw(i);
+        }
+        if (selected >= 0) draw(selected);
+    }
+
+private:
+    QTabWidget* owner_;
+};
+
+} // namespace
+
+TVkPageControl::TVkPageControl(QWidget* parent) : QTabWidget(parent) {
+    setTabBar(new PageTabBar(this));
+}
+
+int TVkPageControl::AddPage(TVkTabSheet* page, const QString& caption) {
+    return addTab(page, caption);
+}
+
+QRect TVkPageControl::CaptionRect(int index) const {
+    return static_cast<const PageTabBar*>(tabBar())->CaptionRect(index);
+}
+
+void TVkPageControl::tabInserted(int index) {
+    QTabWidget::tabInserted(index);
+    if (QWidget* page = widget(index)) page->installEventFilter(this);
+}
+
+bool TVkPageControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FontChange && indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
+        // Setting a caption again makes the bar measure its tabs anew.
+        for (int i = 0; i < count(); ++i)
+            tabBar()->setTabText(i, tabText(i));
+        tabBar()->update();
+    }
+    return QTabWidget::eventFilter(watched, event);
+}
+
+// -------------------------------------------------------------------- TVkEdit
+
+TVkEdit::TVkEdit(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TVkEdit::SetAlignment(Qt::Alignment alignment) {
+    setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
+}
+
+} // namespace tavro
