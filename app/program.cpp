@@ -7,21 +7,11 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <QPixmap>
 
 namespace tavro {
 
 namespace {
-
-// A separator of the locale as one character; a separator outside ASCII
-// (the non-breaking spaces of French or Russian) becomes a plain blank.
-char SeparatorOf(const QString& s, char fallback) {
-    if (s.isEmpty()) return fallback;
-    const QChar c = s.front();
-    if (c.unicode() < 0x80) return static_cast<char>(c.unicode());
-    return c.isSpace() ? ' ' : fallback;
-}
 
 std::unique_ptr<TFormBasis> CreateMainWindow() {
     auto window = std::make_unique<TFormBasis>();
@@ -44,9 +34,8 @@ std::unique_ptr<TFormBasis> StartTavro(int splashMs) {
     } catch (const ResourceError&) {
         // The program runs without its icon.
     }
-    const QLocale locale = QLocale::system();
-    DecimalSeparator = SeparatorOf(locale.decimalPoint(), '.');
-    ThousandSeparator = SeparatorOf(locale.groupSeparator(), ',');
+    // QApplication has set the C locale from the session.
+    SeparatorsFromLocale();
     return StartProgram(CreateMainWindow, splashMs);
 }
 
