@@ -25,4 +25,18 @@ bool ParseDouble(std::string_view text, double& out) {
     return ec == std::errc() && ptr == end && std::isfinite(out);
 }
 
+bool ParseInt32(std::string_view text, int32_t& out) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') return false;
+    }
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    int32_t v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || ptr != end) return false;
+    out = v;
+    return true;
+}
+
 } // namespace tavro

@@ -4,6 +4,7 @@
 // diagnostics: always a decimal point, whatever locale the process runs in
 // (Qt sets the C locale from the environment).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,10 @@ std::string FormatDouble17(double v);
 /// accepted. Returns false for empty text, trailing characters, "nan",
 /// "inf" or a value out of range; out is then unspecified.
 bool ParseDouble(std::string_view text, double& out);
+
+/// Parses a whole string as a decimal int32; a leading '+' is accepted.
+/// Returns false for empty text, other characters or a value out of range;
+/// out is then unchanged.
+bool ParseInt32(std::string_view text, int32_t& out);
 
 } // namespace tavro

@@ -1,5 +1,7 @@
 #include "shell/ini_file.h"
 
+#include "physics/number_text.h"
+
 // Plain bytes: values are stored as they come (UTF-8 in practice), names are
 // compared with ASCII case folding, independent of the locale.
 #define SI_NO_CONVERSION
@@ -144,34 +146,6 @@ std::optional<std::string> Lookup(const std::string& path, std::string_view sect
     return std::string(v);
 }
 
-bool ParseInt(std::string_view text, int& out) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') return false;
-    }
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
-    if (ec != std::errc() || ptr != end) return false;
-    out = v;
-    return true;
-}
-
-bool ParseFloat(std::string_view text, double& out) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') return false;
-    }
-    if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    double v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
-    if (ec != std::errc() || ptr != end || !std::isfinite(v)) return false;
-    out = v;
-    return true;
-}
-
 std::string ErrorText(int err) {
     return std::error_code(err, std::generic_category()).message();
 }
@@ -254,7 +228,7 @@ std::string TIniDatei::ReadString(std::string_view section, std::string_view key
 int TIniDatei::ReadInteger(std::string_view section, std::string_view key, int def) const {
     std::optional<std::string> v = Lookup(path_, section, key);
     int out = def;
-    if (v && ParseInt(*v, out)) return out;
+    if (v && ParseInt32(*v, out)) return out;
     return def;
 }
 
@@ -265,7 +239,7 @@ bool TIniDatei::ReadBool(std::string_view section, std::string_view key, bool de
 double TIniDatei::ReadFloat(std::string_view section, std::string_view key, double def) const {
     std::optional<std::string> v = Lookup(path_, section, key);
     double out = def;
-    if (v && ParseFloat(*v, out)) return out;
+    if (v && ParseDouble(*v, out)) return out;
     return def;
 }
 

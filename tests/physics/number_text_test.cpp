@@ -32,6 +32,19 @@ TEST(NumberText, ParseAcceptsOnlyWholeFiniteNumbers) {
     }
 }
 
+TEST(NumberText, Int32AcceptsOnlyWholeNumbersInRange) {
+    int32_t v = 7;
+    EXPECT_TRUE(ParseInt32("+12", v));
+    EXPECT_EQ(v, 12);
+    EXPECT_TRUE(ParseInt32("-2147483648", v));
+    EXPECT_EQ(v, INT32_MIN);
+    for (const char* bad : {"", "+", "+-1", "1.0", "2147483648", " 1", "1 ", "0x10"}) {
+        int32_t w = 7;
+        EXPECT_FALSE(ParseInt32(bad, w)) << '"' << bad << '"';
+        EXPECT_EQ(w, 7);
+    }
+}
+
 // In a locale with a decimal comma (as Qt sets from the environment) the
 // file and command-line notation still uses a point.
 TEST(NumberText, DecimalCommaLocaleStillUsesAPoint) {

@@ -1,5 +1,7 @@
 #include "shell/ini_file.h"
 
+#include "tests/support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,44 +24,12 @@
 namespace tavro {
 namespace {
 
+using test::EnvOverride;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
 namespace fs = std::filesystem;
-
-// A fresh folder under /tmp, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        char name[] = "/tmp/tavro-ini-XXXXXX";
-        if (::mkdtemp(name) != nullptr) path_ = name;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        // A test may have made a folder read-only; open it up to remove it.
-        for (auto it = fs::recursive_directory_iterator(path_, ec);
-             it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, ec);
-        }
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
@@ -67,32 +37,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
         names.push_back(e.path().filename().string());
     return names;
 }
-
-// Sets or clears an environment variable for one test and restores it.
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~EnvOverride() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    EnvOverride(const EnvOverride&) = delete;
-    EnvOverride& operator=(const EnvOverride&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(IniFile, EveryTypeRoundTripsThroughTheFileToASecondObject) {
     TempDir dir;

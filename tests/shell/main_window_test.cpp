@@ -13,6 +13,7 @@
 #include "shell/shell_settings.h"
 #include "shell/texts.h"
 #include "shell/version.h"
+#include "tests/support/temp_folder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,11 +64,6 @@ public:
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/tavro-main-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        home_ = tmpl;
-        oldHome_ = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
         CurrentLanguage = kEnglish;
         DecimalSeparator = '.';
         ThousandSeparator = ',';
@@ -78,12 +74,6 @@ protected:
         TVkForm::SetModalHook(nullptr);
         SetUrlOpener(nullptr);
         window_.reset();
-        if (oldHome_.empty()) {
-            unsetenv("XDG_CONFIG_HOME");
-        } else {
-            setenv("XDG_CONFIG_HOME", oldHome_.c_str(), 1);
-        }
-        std::filesystem::remove_all(home_);
         CurrentLanguage = kEnglish;
     }
 
@@ -98,12 +88,7 @@ protected:
         return *window_;
     }
 
-    std::string SettingsFile() const {
-        std::ifstream in(home_ + "/Zelvanor/Zelvanor.ini");
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string SettingsFile() const { return test::ReadFile(home_.SettingsFile()); }
 
     void Trigger(const char* name) {
         QAction* a = window_->MenuItem(QString::fromLatin1(name));
@@ -111,8 +96,7 @@ protected:
         a->trigger();
     }
 
-    std::string home_;
-    std::string oldHome_;
+    test::TempConfigHome home_;
     std::unique_ptr<CountingWindow> window_;
     std::vector<QString> opened_;
 };
@@ -190,7 +174,7 @@ TEST_F(MainWindow, LanguageSwitchSetsEveryCaptionAndStoresTheLanguage) {
 
 TEST_F(MainWindow, ChoosingTheCurrentLanguageAgainStillStoresIt) {
     CountingWindow& w = Create();
-    std::filesystem::remove(home_ + "/Zelvanor/Zelvanor.ini");
+    std::filesystem::remove(home_.SettingsFile());
     const int before = w.captions;
     Trigger("Menu_Optionen_English");
     EXPECT_EQ(w.captions, before + 1);
@@ -326,8 +310,8 @@ TEST_F(MainWindow, SettingsPersistBetweenRuns) {
 
 TEST_F(MainWindow, ClosingWithAnUnwritableSettingsFolderAsksAndThrowsNothing) {
     CountingWindow& w = Create();
-    std::filesystem::remove_all(home_ + "/Zelvanor");
-    std::ofstream(home_ + "/Zelvanor") << "in the way";
+    std::filesystem::remove_all(home_.SettingsFolder());
+    test::WriteFile(home_.SettingsFolder(), "in the way");
     EXPECT_NO_THROW(w.close());
     EXPECT_NO_THROW(window_.reset());
 }

@@ -19,11 +19,10 @@ struct Expected {
 
 TEST(Pictures, EveryPictureResourceDecodes) {
     const Expected pictures[] = {
-        {195, true, 0, 0},      {196, false, 0, 0},     {198, true, 0, 0},
-        {200, true, 0, 0},      {1900, true, 220, 14}, {2900, true, 220, 14},
-        {3900, true, 220, 14}, {7900, true, 220, 14}, {8900, true, 220, 14},
-        {9900, true, 220, 14}, {3101, true, 0, 0},     {3202, true, 0, 42},
-        {3203, true, 0, 42},    {3401, true, 0, 0},     {9990, false, 32, 32},
+        {195, true, 0, 0},     {196, false, 0, 0},    {198, true, 0, 0},     {200, true, 0, 0},
+        {1900, true, 220, 14}, {2900, true, 220, 14}, {3900, true, 220, 14}, {7900, true, 220, 14},
+        {8900, true, 220, 14}, {9900, true, 220, 14}, {3101, true, 0, 0},    {3202, true, 0, 42},
+        {3203, true, 0, 42},   {3401, true, 0, 0},    {9990, false, 32, 32},
     };
     for (const Expected& e : pictures) {
         SCOPED_TRACE("picture " + std::to_string(e.number));

@@ -1,5 +1,7 @@
 #include "shell/shell_settings.h"
 
+#include "tests/support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -15,39 +17,11 @@
 namespace tavro {
 namespace {
 
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
 namespace fs = std::filesystem;
-
-// A fresh folder under /tmp, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        char name[] = "/tmp/tavro-shell-XXXXXX";
-        if (::mkdtemp(name) != nullptr) path_ = name;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // The key names of the file in file order, "[Section]" lines included.
 std::vector<std::string> KeysInOrder(const std::string& text) {

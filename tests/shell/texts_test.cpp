@@ -2,6 +2,7 @@
 
 #include "shell/code_pages.h"
 #include "shell/languages.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -99,34 +100,6 @@ TEST(Languages, TableOfCharsetsAndCodePages) {
     EXPECT_TRUE(IsAvailableLanguage(8));
 }
 
-// Sets environment variables for one test and restores them.
-class EnvScope {
-public:
-    EnvScope(std::initializer_list<std::pair<const char*, const char*>> vars) {
-        for (const auto& [name, value] : vars) {
-            const char* old = std::getenv(name);
-            saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-            if (value) {
-                setenv(name, value, 1);
-            } else {
-                unsetenv(name);
-            }
-        }
-    }
-    ~EnvScope() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 TEST(Languages, DetectedFromTheSessionLocale) {
     const struct {
         const char* all;
@@ -145,41 +118,30 @@ TEST(Languages, DetectedFromTheSessionLocale) {
         {nullptr, nullptr, nullptr, kEnglish},
     };
     for (const auto& c : cases) {
-        EnvScope env({{"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}});
+        test::EnvOverride all("LC_ALL", c.all);
+        test::EnvOverride messages("LC_MESSAGES", c.messages);
+        test::EnvOverride lang("LANG", c.lang);
         EXPECT_EQ(DetectUserLanguage(), c.expected) << (c.lang ? c.lang : "(none)");
     }
 }
 
 class StartLanguage : public testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/tavro-lang-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        home_ = tmpl;
-        env_ =
-            std::make_unique<EnvScope>(std::initializer_list<std::pair<const char*, const char*>>{
-                {"XDG_CONFIG_HOME", home_.c_str()},
-                {"LC_ALL", nullptr},
-                {"LC_MESSAGES", nullptr},
-                {"LANG", "ru_RU.UTF-8"}});
-    }
-    void TearDown() override {
-        env_.reset();
-        std::filesystem::remove_all(home_);
-    }
     void Store(const std::string& content) {
-        std::filesystem::create_directories(home_ + "/Zelvanor");
-        std::ofstream(home_ + "/Zelvanor/Zelvanor.ini") << content;
+        std::filesystem::create_directories(home_.SettingsFolder());
+        test::WriteFile(home_.SettingsFile(), content);
     }
     int Start() { return ReadStartLanguage("Zelvanor.ini", "GLOBAL", "Language"); }
 
-    std::string home_;
-    std::unique_ptr<EnvScope> env_;
+    test::TempConfigHome home_;
+    test::EnvOverride all_{"LC_ALL", nullptr};
+    test::EnvOverride messages_{"LC_MESSAGES", nullptr};
+    test::EnvOverride lang_{"LANG", "ru_RU.UTF-8"};
 };
 
 TEST_F(StartLanguage, WithoutAFileTheSessionLanguageIsTaken) {
     EXPECT_EQ(Start(), kRussian);
-    EnvScope dutch({{"LANG", "nl_NL.UTF-8"}});
+    test::EnvOverride dutch("LANG", "nl_NL.UTF-8");
     EXPECT_EQ(Start(), kEnglish);
 }
 
@@ -206,8 +168,7 @@ TEST_F(StartLanguage, StoredLanguageIsReadBack) {
 TEST_F(StartLanguage, StoringIntoAnUnwritableFolderIsIgnored) {
     // A regular file where the settings folder should be: nothing can be
     // created below it, not even by root.
-    std::filesystem::remove_all(home_ + "/Zelvanor");
-    std::ofstream(home_ + "/Zelvanor") << "not a folder";
+    test::WriteFile(home_.SettingsFolder(), "not a folder");
     EXPECT_NO_THROW(StoreLanguage(kGerman));
     EXPECT_EQ(Start(), kRussian);
 }
