@@ -4,4 +4,4 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build"
-exec "$root/build/cli/tavro-calc" --help
+exec "$root/build/app/tavro" "$@"
