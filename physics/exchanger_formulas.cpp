@@ -44,27 +44,31 @@ double SeriesEff(int n, double R, double eps) {
 }
 
 double CoolingPathTemp(double p, double hTarget, double xIn, double tIn, double tCold) {
-    bool sat = tIn < 100 && Sat(tIn, p) < xIn;
+    // xsT is the saturation humidity ratio at the current t, computed once
+    // per step for both the test and the enthalpy.
+    double xsT = Sat(tIn, p);
+    bool sat = tIn < 100 && xsT < xIn;
     const double tEnd = tCold + 0.3 * (tIn - tCold);
     const double xEnd = std::min(xIn, Sat(tEnd, p));
     double t = tIn;
     double x = xIn;
     double k = 0;
-    for (int steps = 0; Enthalpy(t, x, p) > hTarget; ++steps) {
+    for (int steps = 0; EnthalpyWithSaturation(t, x, xsT) > hTarget; ++steps) {
         if (steps >= kCoolingStepLimit)
             throw ArithmeticFault("CoolingPathTemp: target not reached");
         CountSearchIteration();
         if (sat) {
             t -= 0.05;
-            x = Sat(t, p);
+            x = xsT = Sat(t, p);
         } else {
             t = tIn - (tIn - tEnd) * k;
             x = xIn - (xIn - xEnd) * k;
             k += 0.01;
-            if (t < 100 && Sat(t, p) <= x) sat = true;
+            xsT = Sat(t, p);
+            if (t < 100 && xsT <= x) sat = true;
         }
     }
-    if (sat && Sat(t, p) <= x) t = TempOnIsenthalp(t, x, p, 100);
+    if (sat && xsT <= x) t = TempOnIsenthalp(t, x, p, 100);
     return t;
 }
 

@@ -134,8 +134,11 @@ double Enthalpy(double t, double x, double p) {
     // A NaN pressure would make the saturation test silently count all
     // water as fog; treat it as the fault it is.
     if (!Finite(p)) throw ArithmeticFault("Enthalpy: pressure is not a finite number");
+    return EnthalpyWithSaturation(t, x, t < 100 ? SatHumidity(t, p) : 0.0);
+}
+
+double EnthalpyWithSaturation(double t, double x, double xs) {
     double h;
-    const double xs = t < 100 ? SatHumidity(t, p) : 0.0;
     if (t < 100 && x > xs) {
         const double c = t >= 0 ? 4.19 * t : 2.09 * t - 344.0;
         h = 1.007 * t + (2501.0 + 1.86 * t) * xs / 1000.0 + (x - xs) / 1000.0 * c;

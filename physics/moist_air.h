@@ -70,6 +70,11 @@ double TempFromHumidity(double x, double p, double phi);
 /// liquid water (4.19·t) at or above 0 °C, ice (2.09·t − 344) below.
 double Enthalpy(double t, double x, double p);
 
+/// Enthalpy as above when the saturation humidity ratio xs at t
+/// (HumidityRatio(t, 100, p)) is already known; xs is not used from 100 °C
+/// on. Gives exactly what Enthalpy gives, without computing xs again.
+double EnthalpyWithSaturation(double t, double x, double xs);
+
 /// Temperature (°C) from enthalpy h (kJ/kg) and humidity ratio x (g/kg),
 /// without fog term.
 double TempFromEnthalpy(double h, double x);
