@@ -47,6 +47,22 @@ void DrawFocusFrame(QPainter& painter, QWidget& widget, const QRect& rect) {
     widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fr, &painter, &widget);
 }
 
+// The caption area of a check box or radio button: from where the style
+// puts the contents to the right edge, the full height.
+QRect ButtonCaptionArea(const QAbstractButton& button, const QStyleOptionButton& opt,
+                        QStyle::SubElement contents) {
+    const QRect c = button.style()->subElementRect(contents, &opt, &button);
+    return QRect(c.left(), 0, std::max(0, button.width() - c.left()), button.height());
+}
+
+// The height a word-wrapped caption needs at `width`, at least `minimum`.
+int WrappedCaptionHeight(const QAbstractButton& button, int width, int captionLeft, int minimum) {
+    const QRect text =
+        button.fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - captionLeft), 10000),
+                                          Qt::TextWordWrap | Qt::TextShowMnemonic, button.text());
+    return std::max(minimum, text.height());
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TVkCheckBox
@@ -65,24 +81,11 @@ void TVkCheckBox::SetWordWrap(bool wrap) {
 QRect TVkCheckBox::CaptionArea() const {
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    const QRect contents = style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, this);
-    return QRect(contents.left(), 0, std::max(0, width() - contents.left()), height());
-}
-
-QSize TVkCheckBox::sizeHint() const {
-    return QCheckBox::sizeHint();
-}
-
-QSize TVkCheckBox::minimumSizeHint() const {
-    return QCheckBox::minimumSizeHint();
+    return ButtonCaptionArea(*this, opt, QStyle::SE_CheckBoxContents);
 }
 
 int TVkCheckBox::heightForWidth(int width) const {
-    const int left = CaptionArea().left();
-    const QRect text =
-        fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - left), 10000),
-                                   Qt::TextWordWrap | Qt::TextShowMnemonic, this->text());
-    return std::max(QCheckBox::sizeHint().height(), text.height());
+    return WrappedCaptionHeight(*this, width, CaptionArea().left(), QCheckBox::sizeHint().height());
 }
 
 void TVkCheckBox::paintEvent(QPaintEvent*) {
@@ -123,24 +126,12 @@ void TVkRadioButton::SetWordWrap(bool wrap) {
 QRect TVkRadioButton::CaptionArea() const {
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
-    return QRect(contents.left(), 0, std::max(0, width() - contents.left()), height());
-}
-
-QSize TVkRadioButton::sizeHint() const {
-    return QRadioButton::sizeHint();
-}
-
-QSize TVkRadioButton::minimumSizeHint() const {
-    return QRadioButton::minimumSizeHint();
+    return ButtonCaptionArea(*this, opt, QStyle::SE_RadioButtonContents);
 }
 
 int TVkRadioButton::heightForWidth(int width) const {
-    const int left = CaptionArea().left();
-    const QRect text =
-        fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - left), 10000),
-                                   Qt::TextWordWrap | Qt::TextShowMnemonic, this->text());
-    return std::max(QRadioButton::sizeHint().height(), text.height());
+    return WrappedCaptionHeight(*this, width, CaptionArea().left(),
+                                QRadioButton::sizeHint().height());
 }
 
 void TVkRadioButton::paintEvent(QPaintEvent*) {

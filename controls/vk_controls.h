@@ -42,8 +42,6 @@ public:
     /// Where the caption goes: beside the box, the full height.
     QRect CaptionArea() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return wordWrap_; }
     int heightForWidth(int width) const override;
 
@@ -71,8 +69,6 @@ public:
     /// Where the caption goes: beside the button, the full height.
     QRect CaptionArea() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return wordWrap_; }
     int heightForWidth(int width) const override;
 
