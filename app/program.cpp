@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "product/tavro_window.h"
 #include "shell/number_format.h"
 #include "shell/pictures.h"
 #include "shell/qt_text.h"
@@ -14,13 +15,8 @@ namespace tavro {
 namespace {
 
 std::unique_ptr<TFormBasis> CreateMainWindow() {
-    auto window = std::make_unique<TFormBasis>();
-    window->Settings = std::make_unique<TIniDatei>(kSettingsFileName, kSettingsFolder);
-    ProductSection = "Tavro";
-    window->Daten = std::make_unique<TDatenREK>();
-    window->DatenSommer = std::make_unique<TDatenREK>();
-    window->setWindowTitle(QStringLiteral("Tavro"));
-    return window;
+    // The window creates its settings object and records in FormCreate.
+    return std::make_unique<TFormTavro>();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "output/notes_dialog.h"
 #include "output/offer_header_dialog.h"
+#include "product/tavro_window.h"
 #include "shell/info_window.h"
 #include "shell/languages.h"
 #include "shell/options_dialog.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
     QDir().mkpath(out);
     auto window = StartTavro(0);
+    // Answer every message box (limit warnings) without a person.
+    TVkForm::SetModalHook([](TVkForm&) { return int(mrOk); });
     for (int language : AvailableLanguages) {
         const QString tag = QString::number(language);
         CurrentLanguage = static_cast<uint8_t>(language);
@@ -71,13 +74,40 @@ int main(int argc, char** argv) {
             return int(mrCancel);
         });
         EditOptions(window.get(), values);
-        TVkForm::SetModalHook(nullptr);
+        TVkForm::SetModalHook([](TVkForm&) { return int(mrOk); });
         TFormAngebot offer(window.get());
         offer.Button_VorgabeClick();
         Save(offer, out, QStringLiteral("header-") + tag);
         TFormBemerkungen notes(window.get());
         Save(notes, out, QStringLiteral("notes-") + tag);
     }
+    // The main window through a calculation: before and after Calculate,
+    // the process tab, two cases, inch-pound units.
+    auto* tavro = dynamic_cast<TFormTavro*>(window.get());
+    for (int language : {kEnglish, kGerman, kChinese}) {
+        const QString tag = QString::number(language);
+        CurrentLanguage = static_cast<uint8_t>(language);
+        window->ApplyLanguage();
+        tavro->SetSeasons(false);
+        tavro->SetUnitSystem(true);
+        tavro->Aenderung_Daten();
+        Save(*window, out, QStringLiteral("tavro-before-") + tag);
+        tavro->RunCalculation();
+        tavro->RegisterDaten->setCurrentIndex(0);
+        Save(*window, out, QStringLiteral("tavro-after-") + tag);
+        tavro->RegisterDaten->setCurrentIndex(1);
+        Save(*window, out, QStringLiteral("tavro-process-") + tag);
+        tavro->SetSeasons(true);
+        tavro->SetOperatingCases(2);
+        tavro->RunCalculation();
+        tavro->RegisterDaten->setCurrentIndex(0);
+        Save(*window, out, QStringLiteral("tavro-two-cases-") + tag);
+        tavro->SetUnitSystem(false);
+        tavro->RunCalculation();
+        Save(*window, out, QStringLiteral("tavro-inch-pound-") + tag);
+    }
+    TVkForm::SetModalHook(nullptr);
+
     auto splash = CreateSplash();
     Save(*splash, out, QStringLiteral("splash"));
     window->close();

@@ -15,6 +15,10 @@ void SetPreviewRunner(PreviewRunner runner) {
     Runner() = std::move(runner);
 }
 
+bool PreviewAvailable() {
+    return static_cast<bool>(Runner());
+}
+
 bool RunPreview(QWidget* owner, PageOwner& source, const PageList& pages,
                 std::function<void()> notesCommand) {
     if (!Runner()) return false;

@@ -27,6 +27,9 @@ using PreviewRunner = std::function<void(QWidget* owner, PageOwner& source, cons
 /// Installs the page preview. The program installs it at start.
 void SetPreviewRunner(PreviewRunner runner);
 
+/// Whether a preview is installed.
+bool PreviewAvailable();
+
 /// Runs the installed preview; returns false (and shows nothing) when no
 /// preview is installed.
 bool RunPreview(QWidget* owner, PageOwner& source, const PageList& pages,

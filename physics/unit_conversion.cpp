@@ -96,6 +96,14 @@ double Umrechnung(int type, int from, int to, double value) {
     return FromBase(*target, base);
 }
 
+double ToShown(const DisplayQuantity& q, bool si, double value) {
+    return si ? value : Umrechnung(q.type, q.internal, q.imperial, value);
+}
+
+double FromShown(const DisplayQuantity& q, bool si, double value) {
+    return si ? value : Umrechnung(q.type, q.imperial, q.internal, value);
+}
+
 std::string_view UnitLabel(int code) {
     for (const Unit& u : kUnits) {
         if (u.code == code) return u.label;

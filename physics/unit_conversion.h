@@ -63,6 +63,32 @@ enum UnitCode : int {
 /// taken as the base unit; an unknown `to` code returns value unchanged.
 double Umrechnung(int type, int from, int to, double value);
 
+/// A quantity as the windows and pages show it: its type, the internal unit
+/// and the unit shown in inch-pound units.
+struct DisplayQuantity {
+    int type;
+    int internal; ///< the unit the records hold
+    int imperial; ///< the unit shown with inch-pound units
+};
+
+inline constexpr DisplayQuantity kShownVolumeFlow{kTypeVolumeFlow, kUnitM3PerH, kUnitCfm};
+inline constexpr DisplayQuantity kShownMassFlow{kTypeMassFlow, kUnitKgPerH, kUnitLbPerH};
+inline constexpr DisplayQuantity kShownTemperature{kTypeTemperature, kUnitCelsius, kUnitFahrenheit};
+inline constexpr DisplayQuantity kShownHumidityRatio{kTypeHumidityRatio, kUnitGPerKg, kUnitGrPerLb};
+inline constexpr DisplayQuantity kShownEnthalpy{kTypeEnthalpy, kUnitKJPerKg, kUnitBtuPerLb};
+inline constexpr DisplayQuantity kShownVelocity{kTypeVelocity, kUnitMPerS, kUnitFpm};
+inline constexpr DisplayQuantity kShownPressureDrop{kTypePressureDrop, kUnitPa, kUnitInWG};
+inline constexpr DisplayQuantity kShownHeatFlow{kTypeHeatFlow, kUnitKW, kUnitBtuPerH};
+inline constexpr DisplayQuantity kShownLength{kTypeLength, kUnitMm, kUnitIn};
+inline constexpr DisplayQuantity kShownMass{kTypeMass, kUnitKg, kUnitLb};
+
+/// An internal value as shown: unchanged with SI units, converted into the
+/// quantity's inch-pound unit otherwise.
+double ToShown(const DisplayQuantity& q, bool si, double value);
+
+/// A shown (entered) value back in the internal unit.
+double FromShown(const DisplayQuantity& q, bool si, double value);
+
 /// The label shown next to a value in this unit (UTF-8), for example "m³/h"
 /// or "in.W.G."; empty for an unknown code. The labels of m³/h, °C and °F are
 /// also in the text table (TextNumberOfUnit), which takes precedence in the

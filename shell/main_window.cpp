@@ -255,13 +255,28 @@ void TFormBasis::FormCreate() {
     ApplyLanguage();
 }
 
+void TFormBasis::SetLogoStripWidth(int width) {
+    Panel_Logo->setFixedWidth(width);
+    const int w = Image_Logo_R->width();
+    Image_Logo_R->move(width - 1 - w, Image_Logo_R->y());
+    PlaceTitle();
+}
+
+void TFormBasis::SetTitle(const QString& title) {
+    L_Titel->setText(title);
+    L_Titel_S->setText(title);
+    PlaceTitle();
+}
+
 void TFormBasis::PlaceTitle() {
-    // The title ends at x 530 of the strip; its white shadow lies one pixel
-    // right and down behind it, so that it looks embossed.
+    // The title ends 8 pixels before the right logo (at x 530 of the strip
+    // when there is no logo); its white shadow lies one pixel right and
+    // down behind it, so that it looks embossed.
+    const int end = Image_Logo_R->pixmap().isNull() ? 530 : Image_Logo_R->x() - 8;
     for (QLabel* l : {L_Titel, L_Titel_S}) {
         l->adjustSize();
         const int dx = l == L_Titel_S ? 1 : 0;
-        l->move(530 - l->width() + dx, 13 + dx);
+        l->move(end - l->width() + dx, 13 + dx);
     }
     L_Titel->raise();
 }

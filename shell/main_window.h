@@ -88,6 +88,13 @@ public:
     void Menu_Hilfe_EMailClick();
     void Button_BerechnenClick();
 
+    /// Makes the logo strip this wide (630 pixels at first), the right logo
+    /// at its right end.
+    void SetLogoStripWidth(int width);
+
+    /// Sets the product title of the logo strip (both labels) and places it.
+    void SetTitle(const QString& title);
+
     /// The window's menu item of this object name, or nullptr.
     QAction* MenuItem(const QString& name) const;
 

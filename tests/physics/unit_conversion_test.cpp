@@ -73,6 +73,22 @@ TEST(Umrechnung, UnknownTypesAndCodes) {
     EXPECT_EQ(Umrechnung(kTypeTemperature, 0, kUnitFahrenheit, 100), 212);
 }
 
+TEST(ShownQuantities, SiIsTheIdentityAndInchPoundRoundTrips) {
+    const DisplayQuantity all[] = {kShownVolumeFlow,    kShownMassFlow, kShownTemperature,
+                                   kShownHumidityRatio, kShownEnthalpy, kShownVelocity,
+                                   kShownPressureDrop,  kShownHeatFlow, kShownLength,
+                                   kShownMass};
+    for (const DisplayQuantity& q : all) {
+        EXPECT_EQ(ToShown(q, true, 12.5), 12.5);
+        EXPECT_EQ(FromShown(q, true, 12.5), 12.5);
+        EXPECT_NEAR(FromShown(q, false, ToShown(q, false, 12.5)), 12.5, 1e-10) << q.type;
+    }
+    EXPECT_NEAR(ToShown(kShownVolumeFlow, false, 10000), 5886, 1e-9);
+    EXPECT_NEAR(ToShown(kShownHeatFlow, false, 1), 3412, 1e-9); // kW to BTU/h
+    EXPECT_NEAR(ToShown(kShownLength, false, 25.4), 1, 1e-12);  // mm to in
+    EXPECT_NEAR(ToShown(kShownTemperature, false, -30), -22, 1e-12);
+}
+
 TEST(UnitLabels, QuotedLabelsAndTextNumbers) {
     EXPECT_EQ(UnitLabel(kUnitInWG), "in.W.G.");
     EXPECT_EQ(UnitLabel(kUnitGrPerLb), "gr/lb");

@@ -1,0 +1,97 @@
+#pragma once
+
+// The main window of the program: the product window with the device
+// controls of the Tavro cross-flow plate exchangers, their model
+// designation, dimensions and weight, the product's limit checks and its
+// process data.
+
+#include "product/product_window.h"
+
+class QComboBox;
+class QLabel;
+
+namespace tavro {
+
+class TAlignComboBox;
+class TIntEdit;
+
+class TFormTavro : public TFormProdukt {
+    Q_OBJECT
+
+public:
+    explicit TFormTavro(QWidget* parent = nullptr);
+
+    void FormCreate() override;
+    void ReadSettings() override;
+    void WriteSettings() override;
+    void ShowStoredInputs() override;
+    void SetCaptions() override;
+    void RefreshUnits() override;
+    void OptionsApplied() override;
+    void Menu_Optionen_EinstellungenClick() override;
+
+    QString WarningText(int number) override;
+    bool CheckLimits(const TDatenREK& record) override;
+    void ShowProcessData() override;
+    void SetInputLimits() override;
+    void ShowHint() override;
+    void ReadDeviceInputs() override;
+    void OutsideAirVolumeChanged() override;
+
+    /// Puts the records' device selection into the controls.
+    void ShowDeviceInputs();
+    /// The reaction to every device change: designation, device read,
+    /// dimensions and weight.
+    void ShowProductData();
+    /// A device change: ShowProductData, then the input-change handling.
+    void Aenderung_Geraet();
+    /// A new form of design: the edge list is filtered for it.
+    void SetDesign(int design);
+    /// A new number of units in series.
+    void SetSeriesCount(int count);
+
+    // Handlers.
+    void Combo_GKanteChange();
+    void Combo_PAbstandChange();
+
+    /// The model designation as shown ("Type: Tavro 20 / 600 / 850 - 5.5 - BY 321").
+    QString Designation() const;
+
+    // State.
+    int Design = 10;
+    int SeriesCount = 1;
+    double Weight = 0;                ///< kg
+    int DimH = 0, DimB = 0, DimT = 0; ///< outer dimensions, mm
+
+    // Controls of the device panel.
+    QLabel* LB_GKante;
+    TAlignComboBox* Combo_GKante;
+    QLabel* LB_GBreite;
+    TIntEdit* Edit_GBreite;
+    QLabel* LB_PAbstand;
+    TAlignComboBox* Combo_PAbstand;
+    QLabel* Label_Bauform;
+    QLabel* Label_AnzahlReihe;
+    QLabel* LB_Hoehe;
+    QLabel* L_Hoehe;
+    QLabel* LE_Hoehe;
+    QLabel* LB_Breite;
+    QLabel* L_Breite;
+    QLabel* LE_Breite;
+    QLabel* LB_Tiefe;
+    QLabel* L_Tiefe;
+    QLabel* LE_Tiefe;
+    QLabel* LB_Gewicht;
+    QLabel* L_Gewicht;
+    QLabel* LE_Gewicht;
+
+private:
+    void BuildDevicePanel();
+    void RebuildEdgeList();
+    void RebuildPlateGapList(int keepIndex);
+    void ShowDesignation();
+    void ComputeDimensionsAndWeight();
+    void ShowDimensionsAndWeight();
+};
+
+} // namespace tavro
