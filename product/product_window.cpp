@@ -3,6 +3,7 @@
 #include "product/product_window.h"
 
 #include "controls/daten_grid.h"
+#include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "shell/fonts.h"
 #include "shell/languages.h"
@@ -24,20 +25,14 @@ constexpr int kMargin = 2;
 constexpr int kSeasonStrip = 25; // the strip for the case labels
 constexpr int kRightWidth = 254; // device and button panels: 632 pixels in all with one case
 
-template <class T> T* Make(QWidget* parent, const char* name) {
-    T* w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 QFrame* MakePanel(QWidget* parent, const char* name) {
-    QFrame* f = Make<QFrame>(parent, name);
+    QFrame* f = MakeNamed<QFrame>(parent, name);
     f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return f;
 }
 
 TDatenGrid* MakeGrid(QWidget* parent, const char* name, int rows) {
-    TDatenGrid* g = Make<TDatenGrid>(parent, name);
+    TDatenGrid* g = MakeNamed<TDatenGrid>(parent, name);
     g->SetRowCount(rows);
     return g;
 }
@@ -53,22 +48,22 @@ TFormProdukt::TFormProdukt(QWidget* parent) : TFormBasis(parent) {
 void TFormProdukt::BuildInputs() {
     Panel_Lufteintritt = MakePanel(Client, "Panel_Lufteintritt");
     Tabelle_Lufteintritt = MakeGrid(Panel_Lufteintritt, "Tabelle_Lufteintritt", 10);
-    LB_Zuluft = Make<QLabel>(Panel_Lufteintritt, "LB_Zuluft");
-    LB_Abluft = Make<QLabel>(Panel_Lufteintritt, "LB_Abluft");
-    LB_Zuluft_S = Make<QLabel>(Panel_Lufteintritt, "LB_Zuluft_S");
-    LB_Abluft_S = Make<QLabel>(Panel_Lufteintritt, "LB_Abluft_S");
+    LB_Zuluft = MakeNamed<QLabel>(Panel_Lufteintritt, "LB_Zuluft");
+    LB_Abluft = MakeNamed<QLabel>(Panel_Lufteintritt, "LB_Abluft");
+    LB_Zuluft_S = MakeNamed<QLabel>(Panel_Lufteintritt, "LB_Zuluft_S");
+    LB_Abluft_S = MakeNamed<QLabel>(Panel_Lufteintritt, "LB_Abluft_S");
     for (QLabel* l : {LB_Zuluft, LB_Abluft, LB_Zuluft_S, LB_Abluft_S}) {
         l->setAlignment(Qt::AlignCenter);
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    Edit_Winter = Make<QLabel>(Panel_Lufteintritt, "Edit_Winter");
-    Edit_Sommer = Make<QLabel>(Panel_Lufteintritt, "Edit_Sommer");
+    Edit_Winter = MakeNamed<QLabel>(Panel_Lufteintritt, "Edit_Winter");
+    Edit_Sommer = MakeNamed<QLabel>(Panel_Lufteintritt, "Edit_Sommer");
     for (QLabel* l : {Edit_Winter, Edit_Sommer}) {
         l->setAlignment(Qt::AlignCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Raised);
     }
-    Panel_Seasons = Make<QFrame>(Panel_Lufteintritt, "Panel_Seasons");
-    Button_Seasons = Make<QPushButton>(Panel_Seasons, "Button_Seasons");
+    Panel_Seasons = MakeNamed<QFrame>(Panel_Lufteintritt, "Panel_Seasons");
+    Button_Seasons = MakeNamed<QPushButton>(Panel_Seasons, "Button_Seasons");
     Button_Seasons->setGeometry(0, 0, 22, 20);
     Button_Seasons->setFocusPolicy(Qt::NoFocus);
     connect(Button_Seasons, &QPushButton::clicked, this,
@@ -81,7 +76,7 @@ void TFormProdukt::BuildInputs() {
     for (int c = 0; c < 2; ++c) {
         for (int s = 0; s < 2; ++s) {
             auto make = [&](int quantity, int decimals) {
-                TNumEdit* e = Make<TNumEdit>(Panel_Lufteintritt, names[quantity][c][s]);
+                TNumEdit* e = MakeNamed<TNumEdit>(Panel_Lufteintritt, names[quantity][c][s]);
                 e->SetFormat(ffFixed);
                 e->SetDigits(decimals);
                 e->setFrame(false);
@@ -103,14 +98,14 @@ void TFormProdukt::BuildInputs() {
 void TFormProdukt::BuildResults() {
     Panel_w_dp = MakePanel(Client, "Panel_w_dp");
     Tabelle_w_dp = MakeGrid(Panel_w_dp, "Tabelle_w_dp", 3);
-    RegisterDaten = Make<QTabWidget>(Client, "RegisterDaten");
+    RegisterDaten = MakeNamed<QTabWidget>(Client, "RegisterDaten");
     RegisterDaten->setTabPosition(QTabWidget::South);
     RegisterDaten->setDocumentMode(false);
-    TabSheet_Luftaustritt = Make<QWidget>(nullptr, "TabSheet_Luftaustritt");
-    TabSheet_Prozessdaten = Make<QWidget>(nullptr, "TabSheet_Prozessdaten");
+    TabSheet_Luftaustritt = MakeNamed<QWidget>(nullptr, "TabSheet_Luftaustritt");
+    TabSheet_Prozessdaten = MakeNamed<QWidget>(nullptr, "TabSheet_Prozessdaten");
     Tabelle_Luftaustritt = MakeGrid(TabSheet_Luftaustritt, "Tabelle_Luftaustritt", 7);
     Tabelle_Prozessdaten = MakeGrid(TabSheet_Prozessdaten, "Tabelle_Prozessdaten", 8);
-    LB_Hinweis = Make<QLabel>(TabSheet_Luftaustritt, "LB_Hinweis");
+    LB_Hinweis = MakeNamed<QLabel>(TabSheet_Luftaustritt, "LB_Hinweis");
     LB_Hinweis->setAlignment(Qt::AlignCenter);
     RegisterDaten->addTab(TabSheet_Luftaustritt, QString());
     RegisterDaten->addTab(TabSheet_Prozessdaten, QString());
@@ -120,12 +115,13 @@ void TFormProdukt::BuildResults() {
 void TFormProdukt::BuildButtons() {
     Panel_Geraet = MakePanel(Client, "Panel_Geraet");
     Panel_Buttons = MakePanel(Client, "Panel_Buttons");
-    Button_Vorauswahl = Make<QPushButton>(Panel_Buttons, "Button_Vorauswahl");
-    Button_Berechnen = Make<QPushButton>(Panel_Buttons, "Button_Berechnen");
-    Button_Bauform = Make<QPushButton>(Panel_Buttons, "Button_Bauform");
-    Button_Diagramm = Make<QPushButton>(Panel_Buttons, "Button_Diagramm");
-    Button_Datenblatt = Make<QPushButton>(Panel_Buttons, "Button_Datenblatt");
-    Button_Produktbeschreibung = Make<QPushButton>(Panel_Buttons, "Button_Produktbeschreibung");
+    Button_Vorauswahl = MakeNamed<QPushButton>(Panel_Buttons, "Button_Vorauswahl");
+    Button_Berechnen = MakeNamed<QPushButton>(Panel_Buttons, "Button_Berechnen");
+    Button_Bauform = MakeNamed<QPushButton>(Panel_Buttons, "Button_Bauform");
+    Button_Diagramm = MakeNamed<QPushButton>(Panel_Buttons, "Button_Diagramm");
+    Button_Datenblatt = MakeNamed<QPushButton>(Panel_Buttons, "Button_Datenblatt");
+    Button_Produktbeschreibung =
+        MakeNamed<QPushButton>(Panel_Buttons, "Button_Produktbeschreibung");
     const int w = kRightWidth - 16;
     const int half = (w - 6) / 2;
     Button_Vorauswahl->setGeometry(8, 8, half, 26);

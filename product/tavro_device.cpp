@@ -4,6 +4,7 @@
 
 #include "product/tavro_window.h"
 
+#include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "physics/unit_conversion.h"
 #include "product/catalogue.h"
@@ -20,12 +21,6 @@
 namespace tavro {
 
 namespace {
-
-template <class T> T* Make(QWidget* parent, const char* name) {
-    T* w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 bool IsDesign(int d) {
     return d == 10 || d == 20 || d == 25 || d == 30 || d == 40 || d == 60;
@@ -46,18 +41,18 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
 void TFormTavro::BuildDevicePanel() {
     QWidget* p = Panel_Geraet;
     auto label = [p](const char* name, int x, int y, int w) {
-        QLabel* l = Make<QLabel>(p, name);
+        QLabel* l = MakeNamed<QLabel>(p, name);
         l->setGeometry(x, y, w, 20);
         return l;
     };
     LB_GKante = label("LB_GKante", 8, 10, 110);
-    Combo_GKante = Make<TAlignComboBox>(p, "Combo_GKante");
+    Combo_GKante = MakeNamed<TAlignComboBox>(p, "Combo_GKante");
     Combo_GKante->setGeometry(124, 8, 116, 22);
     LB_GBreite = label("LB_GBreite", 8, 38, 110);
-    Edit_GBreite = Make<TIntEdit>(p, "Edit_GBreite");
+    Edit_GBreite = MakeNamed<TIntEdit>(p, "Edit_GBreite");
     Edit_GBreite->setGeometry(124, 36, 116, 22);
     LB_PAbstand = label("LB_PAbstand", 8, 66, 110);
-    Combo_PAbstand = Make<TAlignComboBox>(p, "Combo_PAbstand");
+    Combo_PAbstand = MakeNamed<TAlignComboBox>(p, "Combo_PAbstand");
     Combo_PAbstand->setGeometry(124, 64, 116, 22);
     Label_Bauform = label("Label_Bauform", 8, 98, 236);
     Label_Bauform->setWordWrap(true);

@@ -1,5 +1,6 @@
 #include "shell/options_window.h"
 
+#include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "controls/vk_controls.h"
 #include "physics/moist_air.h"
@@ -47,14 +48,8 @@ QString Padded(const QString& s) {
     return QStringLiteral("   ") + s + QStringLiteral("   ");
 }
 
-template <class T> T* Make(QWidget* parent, const char* name) {
-    T* w = new T(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 TNumEdit* MakeNumberField(QWidget* parent, const char* name) {
-    TNumEdit* e = Make<TNumEdit>(parent, name);
+    TNumEdit* e = MakeNamed<TNumEdit>(parent, name);
     e->SetFormat(ffGeneral);
     e->SetPrecision(10);
     e->SetValidation(true);
@@ -67,17 +62,17 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     setObjectName(QStringLiteral("FormOptionen"));
     SetFixedClientSize(449, 347);
 
-    PageControl1 = Make<TVkPageControl>(this, "PageControl1");
+    PageControl1 = MakeNamed<TVkPageControl>(this, "PageControl1");
     PageControl1->setGeometry(8, 8, 433, 294);
     PageControl1->tabBar()->setExpanding(false);
     // All four tabs stay in sight; a caption too long for its tab is cut
     // with an ellipsis rather than scrolled away.
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setElideMode(Qt::ElideRight);
-    Button_OK = Make<QPushButton>(this, "Button_OK");
+    Button_OK = MakeNamed<QPushButton>(this, "Button_OK");
     Button_OK->setText(QStringLiteral("OK"));
     Button_OK->setGeometry(285, 312, 75, 25);
-    Button_Cancel = Make<QPushButton>(this, "Button_Cancel");
+    Button_Cancel = MakeNamed<QPushButton>(this, "Button_Cancel");
     Button_Cancel->setGeometry(366, 312, 75, 25);
     SetDefaultButton(Button_OK);
     SetCancelButton(Button_Cancel);
@@ -85,36 +80,36 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     SetButtonResult(Button_Cancel, mrCancel);
 
     // Page 0: air pressure or altitude.
-    Seite_Umgebung = Make<TVkTabSheet>(nullptr, "Seite_Umgebung");
-    Label_Luftdruck = Make<QLabel>(Seite_Umgebung, "Label_Luftdruck");
+    Seite_Umgebung = MakeNamed<TVkTabSheet>(nullptr, "Seite_Umgebung");
+    Label_Luftdruck = MakeNamed<QLabel>(Seite_Umgebung, "Label_Luftdruck");
     Label_Luftdruck->setGeometry(24, 32, 170, 20);
     Edit_Luftdruck = MakeNumberField(Seite_Umgebung, "Edit_Luftdruck");
     Edit_Luftdruck->setGeometry(200, 30, 100, 22);
-    Label_mbar = Make<QLabel>(Seite_Umgebung, "Label_mbar");
+    Label_mbar = MakeNamed<QLabel>(Seite_Umgebung, "Label_mbar");
     Label_mbar->setGeometry(308, 32, 60, 20);
-    Label_HoeheNN = Make<QLabel>(Seite_Umgebung, "Label_HoeheNN");
+    Label_HoeheNN = MakeNamed<QLabel>(Seite_Umgebung, "Label_HoeheNN");
     Label_HoeheNN->setGeometry(24, 68, 170, 20);
     Edit_HoeheNN = MakeNumberField(Seite_Umgebung, "Edit_HoeheNN");
     Edit_HoeheNN->setGeometry(200, 66, 100, 22);
-    Label_m = Make<QLabel>(Seite_Umgebung, "Label_m");
+    Label_m = MakeNamed<QLabel>(Seite_Umgebung, "Label_m");
     Label_m->setGeometry(308, 68, 60, 20);
     for (TNumEdit* e : {Edit_Luftdruck, Edit_HoeheNN}) {
         e->OnCalculate = [this](TCustomNumEdit& sender) { Edit_LuftdruckCalculate(sender); };
     }
 
     // Page 1: units and separators.
-    Seite_Einheiten = Make<TVkTabSheet>(nullptr, "Seite_Einheiten");
-    RadioButton_SI = Make<TVkRadioButton>(Seite_Einheiten, "RadioButton_SI");
+    Seite_Einheiten = MakeNamed<TVkTabSheet>(nullptr, "Seite_Einheiten");
+    RadioButton_SI = MakeNamed<TVkRadioButton>(Seite_Einheiten, "RadioButton_SI");
     RadioButton_SI->setText(QStringLiteral("SI"));
-    RadioButton_US = Make<TVkRadioButton>(Seite_Einheiten, "RadioButton_US");
+    RadioButton_US = MakeNamed<TVkRadioButton>(Seite_Einheiten, "RadioButton_US");
     RadioButton_US->setText(QStringLiteral("UK / US"));
-    Tabelle_Einheiten = Make<QTableWidget>(Seite_Einheiten, "Tabelle_Einheiten");
-    Label_DecimalSeparator = Make<QLabel>(Seite_Einheiten, "Label_DecimalSeparator");
-    Edit_DecimalSeparator = Make<QLineEdit>(Seite_Einheiten, "Edit_DecimalSeparator");
-    Label_ThousandSeparator = Make<QLabel>(Seite_Einheiten, "Label_ThousandSeparator");
-    Edit_ThousandSeparator = Make<QLineEdit>(Seite_Einheiten, "Edit_ThousandSeparator");
-    Label_Currency = Make<QLabel>(Seite_Einheiten, "Label_Currency");
-    Edit_Currency = Make<QLineEdit>(Seite_Einheiten, "Edit_Currency");
+    Tabelle_Einheiten = MakeNamed<QTableWidget>(Seite_Einheiten, "Tabelle_Einheiten");
+    Label_DecimalSeparator = MakeNamed<QLabel>(Seite_Einheiten, "Label_DecimalSeparator");
+    Edit_DecimalSeparator = MakeNamed<QLineEdit>(Seite_Einheiten, "Edit_DecimalSeparator");
+    Label_ThousandSeparator = MakeNamed<QLabel>(Seite_Einheiten, "Label_ThousandSeparator");
+    Edit_ThousandSeparator = MakeNamed<QLineEdit>(Seite_Einheiten, "Edit_ThousandSeparator");
+    Label_Currency = MakeNamed<QLabel>(Seite_Einheiten, "Label_Currency");
+    Edit_Currency = MakeNamed<QLineEdit>(Seite_Einheiten, "Edit_Currency");
     for (QLineEdit* e : {Edit_DecimalSeparator, Edit_ThousandSeparator}) {
         e->setMaxLength(1);
         e->setAlignment(Qt::AlignCenter);
@@ -126,16 +121,16 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
             [this](int row, int column) { Tabelle_EinheitenDblClick(row, column); });
 
     // Page 2: input data.
-    Seite_EingabeDaten = Make<TVkTabSheet>(nullptr, "Seite_EingabeDaten");
-    Label_Luftmenge = Make<QLabel>(Seite_EingabeDaten, "Label_Luftmenge");
+    Seite_EingabeDaten = MakeNamed<TVkTabSheet>(nullptr, "Seite_EingabeDaten");
+    Label_Luftmenge = MakeNamed<QLabel>(Seite_EingabeDaten, "Label_Luftmenge");
     Label_Luftmenge->setGeometry(24, 32, 160, 20);
-    Combo_Luftmenge = Make<TAlignComboBox>(Seite_EingabeDaten, "Combo_Luftmenge");
+    Combo_Luftmenge = MakeNamed<TAlignComboBox>(Seite_EingabeDaten, "Combo_Luftmenge");
     Combo_Luftmenge->setGeometry(190, 30, 210, 22);
-    Label_Feuchte = Make<QLabel>(Seite_EingabeDaten, "Label_Feuchte");
+    Label_Feuchte = MakeNamed<QLabel>(Seite_EingabeDaten, "Label_Feuchte");
     Label_Feuchte->setGeometry(24, 68, 160, 20);
-    Combo_Feuchte = Make<TAlignComboBox>(Seite_EingabeDaten, "Combo_Feuchte");
+    Combo_Feuchte = MakeNamed<TAlignComboBox>(Seite_EingabeDaten, "Combo_Feuchte");
     Combo_Feuchte->setGeometry(190, 66, 210, 22);
-    CheckBox_WB = Make<TVkCheckBox>(Seite_EingabeDaten, "CheckBox_WB");
+    CheckBox_WB = MakeNamed<TVkCheckBox>(Seite_EingabeDaten, "CheckBox_WB");
     CheckBox_WB->setGeometry(24, 110, 380, 22);
     for (TAlignComboBox* c : {Combo_Luftmenge, Combo_Feuchte}) {
         c->SetItemHeight(16);
@@ -145,14 +140,15 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     connect(Combo_Feuchte, &QComboBox::activated, this, [this] { Combo_FeuchteChange(); });
 
     // Page 3: process data.
-    Seite_Prozessdaten = Make<TVkTabSheet>(nullptr, "Seite_Prozessdaten");
-    RadioButton_PHI_Europa = Make<TVkRadioButton>(Seite_Prozessdaten, "RadioButton_PHI_Europa");
+    Seite_Prozessdaten = MakeNamed<TVkTabSheet>(nullptr, "Seite_Prozessdaten");
+    RadioButton_PHI_Europa =
+        MakeNamed<TVkRadioButton>(Seite_Prozessdaten, "RadioButton_PHI_Europa");
     RadioButton_PHI_Europa->setGeometry(24, 20, 380, 36);
-    RadioButton_PHI_USA = Make<TVkRadioButton>(Seite_Prozessdaten, "RadioButton_PHI_USA");
+    RadioButton_PHI_USA = MakeNamed<TVkRadioButton>(Seite_Prozessdaten, "RadioButton_PHI_USA");
     RadioButton_PHI_USA->setGeometry(24, 62, 380, 36);
-    CheckBox_HCLASS = Make<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_HCLASS");
+    CheckBox_HCLASS = MakeNamed<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_HCLASS");
     CheckBox_HCLASS->setGeometry(24, 116, 380, 36);
-    CheckBox_TotalEff = Make<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_TotalEff");
+    CheckBox_TotalEff = MakeNamed<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_TotalEff");
     CheckBox_TotalEff->setGeometry(24, 160, 380, 22);
     CheckBox_TotalEff->setVisible(false);
     for (TVkRadioButton* r : {RadioButton_PHI_Europa, RadioButton_PHI_USA}) {
