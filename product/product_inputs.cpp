@@ -252,7 +252,7 @@ void TFormProdukt::EnableInputs(bool enable) {
     MenuItem(QStringLiteral("Menu_Optionen_Sprache"))->setEnabled(enable);
     MenuItem(QStringLiteral("Menu_Optionen_Einstellungen"))->setEnabled(enable);
     Button_Vorauswahl->setEnabled(enable && SizeSelectionAvailable());
-    Button_Produktbeschreibung->setEnabled(enable && PreviewAvailable());
+    Button_Produktbeschreibung->setEnabled(enable && DescriptionAvailable());
 }
 
 } // namespace tavro

@@ -182,3 +182,38 @@ void TFormProdukt::ShowOutletStates() {
 }
 
 } // namespace tavro
+
+namespace tavro {
+
+QString TFormProdukt::PageCell(ResultTable table, int col, int row) const {
+    switch (table) {
+    case ResultTable::Inlet:
+        return Tabelle_Lufteintritt->Cell(col, row);
+    case ResultTable::VelocityPressureDrop:
+        return Tabelle_w_dp->Cell(col, row);
+    case ResultTable::Outlet:
+        return Tabelle_Luftaustritt->Cell(col, row);
+    case ResultTable::ProcessData:
+        return Tabelle_Prozessdaten->Cell(col, row);
+    }
+    return {};
+}
+
+QString TFormProdukt::PageLabelText(PageLabel label) const {
+    switch (label) {
+    case PageLabel::Hint:
+        return LB_Hinweis->text();
+    case PageLabel::OutsideAir:
+        return LB_Zuluft->text();
+    case PageLabel::ReturnAir:
+        return LB_Abluft->text();
+    case PageLabel::Heating:
+        return Edit_Winter->text();
+    case PageLabel::Cooling:
+        return Edit_Sommer->text();
+    default:
+        return {};
+    }
+}
+
+} // namespace tavro

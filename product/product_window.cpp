@@ -142,8 +142,9 @@ void TFormProdukt::BuildButtons() {
     // window; until it exists their commands stay disabled.
     Button_Vorauswahl->setEnabled(SizeSelectionAvailable());
     Button_Bauform->setEnabled(SizeSelectionAvailable());
-    Button_Produktbeschreibung->setEnabled(PreviewAvailable());
-    MenuItem(QStringLiteral("Menu_Ansicht_Produktbeschreibung"))->setEnabled(PreviewAvailable());
+    Button_Produktbeschreibung->setEnabled(DescriptionAvailable());
+    MenuItem(QStringLiteral("Menu_Ansicht_Produktbeschreibung"))
+        ->setEnabled(DescriptionAvailable());
 }
 
 void TFormProdukt::SetTableColumns(TDatenGrid* grid) {

@@ -81,6 +81,13 @@ public:
     virtual bool ChartAvailable() const { return false; }
     /// Whether the size selection exists; likewise.
     virtual bool SizeSelectionAvailable() const { return false; }
+    /// Whether the product description page exists and can be previewed.
+    virtual bool DescriptionAvailable() const { return false; }
+
+    // What the pages read (PageOwner).
+    std::set<int> PageWarnings() const override { return Warnings; }
+    QString PageCell(ResultTable table, int col, int row) const override;
+    QString PageLabelText(PageLabel label) const override;
 
     // State.
     bool ResultsValid = false;

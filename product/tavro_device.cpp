@@ -6,6 +6,8 @@
 
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
+#include "output/data_sheet_page.h"
+#include "output/sketch.h"
 #include "physics/unit_conversion.h"
 #include "product/catalogue.h"
 #include "product/dimensions.h"
@@ -36,6 +38,29 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
     setObjectName(QStringLiteral("FormTavro"));
     setWindowTitle(QStringLiteral("Tavro"));
     BuildDevicePanel();
+    DataSheetPages = {DataSheetPage};
+}
+
+void TFormTavro::Menu_Ansicht_DatenblattClick() {
+    if (Daten->Line == "Tavro") DrawSketch(Design, SeriesCount);
+    TFormProdukt::Menu_Ansicht_DatenblattClick();
+}
+
+QString TFormTavro::PageLabelText(PageLabel label) const {
+    switch (label) {
+    case PageLabel::Designation:
+        return Label_Bauform->text();
+    case PageLabel::UnitsInSeries:
+        return Label_AnzahlReihe->text();
+    case PageLabel::Weight:
+        return L_Gewicht->text();
+    default:
+        return TFormProdukt::PageLabelText(label);
+    }
+}
+
+const Recording* TFormTavro::PageSketch() const {
+    return &SketchPicture();
 }
 
 void TFormTavro::BuildDevicePanel() {

@@ -54,6 +54,13 @@ public:
     void Combo_GKanteChange();
     void Combo_PAbstandChange();
 
+    /// Draws the sketch of the current design, then opens the data sheet.
+    void Menu_Ansicht_DatenblattClick() override;
+
+    int PageDesign() const override { return Design; }
+    QString PageLabelText(PageLabel label) const override;
+    const Recording* PageSketch() const override;
+
     /// The model designation as shown ("Type: Tavro 20 / 600 / 850 - 5.5 - BY 321").
     QString Designation() const;
 

@@ -4,6 +4,7 @@
 #include "controls/vk_controls.h"
 #include "output/notes_dialog.h"
 #include "output/offer_header_dialog.h"
+#include "output/page_frame.h"
 #include "physics/rounding.h"
 #include "shell/fonts.h"
 #include "shell/info_window.h"
@@ -241,8 +242,13 @@ void TFormBasis::FormCreate() {
     Header = {};
     NotesDataSheet.clear();
     NotesChart.clear();
+    // A list the product window has not filled gets a page with the frame.
     for (PageList* list : {&DataSheetPages, &ChartPages, &DescriptionPages}) {
-        if (list->empty()) list->push_back([](PageOwner&, TVkCanvas&, bool) {});
+        if (list->empty()) {
+            list->push_back([](PageOwner& owner, TVkCanvas& canvas, bool) {
+                DrawPageFrame(owner, canvas, false, false, nullptr);
+            });
+        }
     }
     const QImage left = ToQImage(LoadJpegResource(3202));
     const QImage right = ToQImage(LoadJpegResource(3203));

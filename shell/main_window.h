@@ -92,6 +92,22 @@ public:
     /// at its right end.
     void SetLogoStripWidth(int width);
 
+    // What the pages read (PageOwner).
+    QString PageCaption() const override { return windowTitle(); }
+    bool PageSI() const override { return SI; }
+    int PageSeasonMode() const override { return SeasonMode; }
+    bool PageUseSeasons() const override { return UseSeasons; }
+    bool PageWetBulb() const override { return WB_DB; }
+    bool PageEU() const override { return EU; }
+    bool PageHCLASS() const override { return HCLASS; }
+    const TDatenREK& PageRecord() const override {
+        return Daten ? *Daten : PageOwner::PageRecord();
+    }
+    bool PagePrintOfferHeader() const override { return PrintHeader; }
+    std::array<std::string, 8> PageOfferHeader() const override { return Header; }
+    std::vector<std::string> PageNotesDataSheet() const override { return NotesDataSheet; }
+    std::vector<std::string> PageNotesChart() const override { return NotesChart; }
+
     /// Sets the product title of the logo strip (both labels) and places it.
     void SetTitle(const QString& title);
 

@@ -1,0 +1,116 @@
+// The blocks the page frame places: the offer header, the notes and the
+// maker's letterhead.
+
+#include "output/page_frame.h"
+
+#include "output/page_metrics.h"
+#include "output/page_owner.h"
+#include "output/vector_pictures.h"
+#include "physics/errors.h"
+#include "shell/contact.h"
+#include "shell/qt_text.h"
+
+namespace tavro {
+
+namespace {
+
+// The font of user-typed texts: the platform's default character set.
+FontSpec DefaultCharsetFont(int height, bool bold = false) {
+    FontSpec f = DrawingFontSpec(height, bold);
+    f.charset = 1;
+    return f;
+}
+
+QRect Corners(int l, int t, int r, int b) {
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
+// The letterhead of the maker (entry 0).
+struct Letterhead {
+    const char* company;
+    const char* address[3];
+    const char* labels[4];
+    const char* values[4];
+};
+
+constexpr Letterhead kMaker = {
+    kMakerName,
+    {"Beispielweg 1", "00000 Musterstadt", "Germany"},
+    {"Tel.:", "Fax:", "E-Mail:", "Internet:"},
+    {"+49 000 000000", "+49 000 000001", kMakerMailAddress, kMakerWebAddress},
+};
+
+} // namespace
+
+void DrawOfferHeader(TVkCanvas& canvas, const PageOwner& owner) {
+    const PageMetrics& m = Metrics;
+    const std::array<std::string, 8> header = owner.PageOfferHeader();
+    canvas.SetFont(DefaultCharsetFont(m.baseHeight));
+    canvas.SetTextAlign(TextAlign::Left);
+    // Both rows share the rectangles of their column, which span the two
+    // rows (top + line pitch to top + 3 line pitches).
+    const int top = kPageTop + m.linePitch;
+    const int bottom = kPageTop + 3 * m.linePitch;
+    const QRect columns[] = {Corners(kPageLeft, top, kPageLeft + 230, bottom),
+                             Corners(kPageLeft + 250, top, kPageRight - 490, bottom),
+                             Corners(kPageRight - 470, top, kPageRight - 320, bottom),
+                             Corners(kPageRight - 300, top, kPageRight, bottom)};
+    // Line of the header, column, row (0 or 1).
+    const int place[8][2] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}};
+    const int lines[8] = {2, 3, 0, 1, 4, 5, 6, 7};
+    for (int i = 0; i < 8; ++i) {
+        const int line = lines[i];
+        const QRect& clip = columns[place[i][0]];
+        const int y = top + place[i][1] * m.linePitch;
+        canvas.TextRect(clip, clip.left(), y,
+                        QString::fromStdString(header[static_cast<size_t>(line)]));
+    }
+}
+
+void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes) {
+    const PageMetrics& m = Metrics;
+    canvas.SetTextAlign(TextAlign::Left);
+    canvas.SetFont(DrawingFontSpec(m.baseHeight));
+    canvas.TextOut(kPageLeft, kPageTop + 11 * m.linePitch, TextOf(135) + QStringLiteral(":"));
+    if (notes == nullptr) return;
+    canvas.SetFont(DefaultCharsetFont(m.baseHeight));
+    const QRect clip = Corners(500, 604, kPageRight, 730);
+    for (size_t i = 0; i < notes->size(); ++i) {
+        canvas.TextRect(clip, 500, 604 + m.linePitch * static_cast<int>(i),
+                        QString::fromStdString((*notes)[i]));
+    }
+}
+
+void DrawLetterhead(TVkCanvas& canvas) {
+    const PageMetrics& m = Metrics;
+    const int charset = canvas.Font().charset;
+    // The logo, loaded once: (285, 358) to (441, 514).
+    static const std::shared_ptr<const Recording> logo = []() -> std::shared_ptr<const Recording> {
+        try {
+            return std::make_shared<const Recording>(LoadMetafileResource(101));
+        } catch (const Error&) {
+            return nullptr;
+        }
+    }();
+    const int logoTop = kPageTop + 6 * m.linePitch + m.halfPitch - 15;
+    const int logoBottom = kPageTop + 9 * m.linePitch + m.halfPitch + 15;
+    if (logo) {
+        canvas.PlayRecording(
+            Corners(kPageLeft + 35, logoTop, kPageLeft + 3 * m.linePitch + 65, logoBottom), *logo);
+    }
+    canvas.SetTextAlign(TextAlign::Left);
+    canvas.SetFont(DefaultCharsetFont(m.baseHeight, true));
+    canvas.TextOut(kPageLeft + 250, Row(6), QString::fromUtf8(kMaker.company));
+    canvas.SetFont(DefaultCharsetFont(m.baseHeight));
+    for (int i = 0; i < 3; ++i)
+        canvas.TextOut(kPageLeft + 250, Row(7 + i), QString::fromUtf8(kMaker.address[i]));
+    for (int i = 0; i < 4; ++i) {
+        canvas.TextOut(kPageRight - 600, Row(6 + i), QString::fromUtf8(kMaker.labels[i]));
+        canvas.TextOut(kPageRight - 470, Row(6 + i), QString::fromUtf8(kMaker.values[i]));
+    }
+    FontSpec f = DrawingFontSpec(m.baseHeight);
+    f.charset = charset;
+    canvas.SetFont(f);
+}
+
+} // namespace tavro
