@@ -303,7 +303,9 @@ TEST_F(DataSheet, CalculationBasisAndDimensionsInSi) {
     EXPECT_EQ(page.Text(QStringLiteral("600"))->p, QPoint(750, 2494));
     EXPECT_EQ(page.Text(QStringLiteral("Height (H)"))->p, QPoint(250, 2578));
     EXPECT_EQ(page.Text(QStringLiteral("819"))->p, QPoint(750, 2578));
-    EXPECT_EQ(page.Text(QStringLiteral("20.0"))->p, QPoint(750, 2746));
+    ASSERT_NE(page.TextAt(2746, QStringLiteral("20.0")), nullptr);
+    EXPECT_EQ(page.TextAt(2746, QStringLiteral("20.0"))->align, TextAlign::Right);
+    EXPECT_EQ(page.TextAt(2746, QStringLiteral("20.0"))->p.x(), 750);
 }
 
 TEST_F(DataSheet, InchPoundDimensionsWithInchLines) {
@@ -317,8 +319,9 @@ TEST_F(DataSheet, InchPoundDimensionsWithInchLines) {
     EXPECT_EQ(inches->p, QPoint(750, 2452));
     EXPECT_TRUE(inches->font.italic);
     EXPECT_EQ(inches->font.height, 28);
-    EXPECT_EQ(page.TextAt(2746, QStringLiteral("lb")), nullptr);
-    EXPECT_NE(page.Text(QStringLiteral("lb")), nullptr);
+    // The weight keeps its row, in pounds.
+    EXPECT_NE(page.TextAt(2746, QStringLiteral("lb")), nullptr);
+    EXPECT_EQ(page.Text(QStringLiteral("kg")), nullptr);
 }
 
 TEST_F(DataSheet, RussianWarningsInTheSmallHeight) {

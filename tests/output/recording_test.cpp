@@ -32,11 +32,18 @@ TEST(Recording, PlaybackStretchesCoordinatesFontsAndPens) {
         TRecordingCanvas c(outer);
         c.PlayRecording(QRect(200, 100, 400, 100), inner); // 4 × wider, 2 × higher
     }
-    // Playing the outer picture onto a recorder flattens both levels.
+    // The outer picture keeps the inner one as a nested picture; playing
+    // the nested one into its box gives the stretched drawing.
+    const test::Inspection nested = Inspect(outer);
+    ASSERT_EQ(nested.pictures.size(), 1u);
+    EXPECT_EQ(nested.pictures[0].r, QRect(200, 100, 400, 100));
+    EXPECT_TRUE(nested.pictures[0].vector);
+    const auto* play = std::get_if<Recording::PlayCmd>(&outer.Commands().back());
+    ASSERT_NE(play, nullptr);
     Recording flat(QSize(1000, 1000));
     {
         TRecordingCanvas c(flat);
-        outer.Play(c, QRect(0, 0, 1000, 1000));
+        play->recording->Play(c, play->r);
     }
     const test::Inspection s = Inspect(flat);
     ASSERT_EQ(s.lines.size(), 1u);
