@@ -26,9 +26,10 @@ struct PdfDocumentInfo {
 /// viewer preference fit window; author from `info`, creator and title
 /// empty. "Arial" and "Arial,Bold" are drawn with the standard Helvetica
 /// fonts (not embedded) in the code page of the text's character set,
-/// Chinese with the engine's simplified-Chinese fonts; other TrueType fonts
-/// are embedded. Throws tavro::Error with a message naming the file when it
-/// cannot be written; an existing file is then left as it was.
+/// except Cyrillic, which Helvetica lacks: the screen's face (Liberation
+/// Sans) is embedded for it. Chinese is drawn with the engine's
+/// simplified-Chinese fonts; other TrueType fonts are embedded. Throws tavro::Error with a message
+/// naming the file when it cannot be written; an existing file is then left as it was.
 void WritePdf(const std::string& path, const std::vector<const Recording*>& pages,
               const PdfDocumentInfo& info = {});
 
