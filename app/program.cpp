@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "output/page_preview.h"
 #include "product/tavro_window.h"
 #include "shell/number_format.h"
 #include "shell/pictures.h"
@@ -32,6 +33,7 @@ std::unique_ptr<TFormBasis> StartTavro(int splashMs) {
     }
     // QApplication has set the C locale from the session.
     SeparatorsFromLocale();
+    InstallPagePreview();
     return StartProgram(CreateMainWindow, splashMs);
 }
 

@@ -1,0 +1,167 @@
+// The data sheet from the running main window: Calculate, the Data sheet
+// button, the preview, the PDF export and printing into a file, with the
+// preview's dialogs and the viewer replaced by the test.
+
+#include "product/tavro_window.h"
+
+#include "controls/message_dialog.h"
+#include "output/page_preview.h"
+#include "output/page_preview_window.h"
+#include "output/pdf_export.h"
+#include "shell/languages.h"
+#include "shell/number_format.h"
+#include "tests/support/temp_folder.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace tavro {
+namespace {
+
+// What a command prints on its standard output, empty when it cannot run.
+std::string CommandOutput(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+// The value of a field of pdfinfo's report, without the padding.
+std::string InfoField(const std::string& info, const std::string& field) {
+    const size_t at = info.find(field + ":");
+    if (at == std::string::npos) return {};
+    const size_t start = info.find_first_not_of(' ', at + field.size() + 1);
+    const size_t end = info.find('\n', start);
+    return info.substr(start, end == std::string::npos ? end : end - start);
+}
+
+class TavroDataSheet : public testing::Test {
+protected:
+    void SetUp() override {
+        CurrentLanguage = kEnglish;
+        DecimalSeparator = '.';
+        ThousandSeparator = ',';
+        InstallPagePreview();
+        SetDocumentOpener([this](const QString& path) { opened_.push_back(path); });
+        TVkForm::SetModalHook([this](TVkForm& form) {
+            if (auto* preview = dynamic_cast<TFormSeite*>(&form)) {
+                ++previews_;
+                if (inPreview_) inPreview_(*preview);
+            } else if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
+                messages_.push_back(m->Message());
+            }
+            return int(mrOk);
+        });
+        window_ = std::make_unique<TFormTavro>();
+        window_->FormCreate();
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void TearDown() override {
+        TFormSeite::SetSaveDialogHook(nullptr);
+        TFormSeite::SetPrintDialogHook(nullptr);
+        TVkForm::SetModalHook(nullptr);
+        SetDocumentOpener(nullptr);
+        window_.reset();
+        SetPreviewRunner(nullptr);
+    }
+
+    void OpenDataSheet() {
+        QTest::keyClick(window_.get(), Qt::Key_F9);
+        ASSERT_TRUE(window_->Button_Datenblatt->isEnabled());
+        window_->Button_Datenblatt->click();
+    }
+
+    test::TempConfigHome home_;
+    test::TempDir dir_;
+    std::unique_ptr<TFormTavro> window_;
+    std::function<void(TFormSeite&)> inPreview_;
+    std::vector<QString> opened_;
+    std::vector<QString> messages_;
+    int previews_ = 0;
+};
+
+TEST_F(TavroDataSheet, ExportsTheShownPageAsPdfAndOpensIt) {
+    const QString path = QString::fromStdString(dir_ / "sheet.pdf");
+    QString proposed;
+    TFormSeite::SetSaveDialogHook([&](QWidget*, const QString& name) {
+        proposed = name;
+        return path;
+    });
+    QString label;
+    bool editEnabled = false;
+    inPreview_ = [&](TFormSeite& preview) {
+        label = preview.L_Seitenzahl->text();
+        editEnabled = preview.Button_Edit->isEnabled();
+        preview.Button_PDF->click();
+    };
+    OpenDataSheet();
+    ASSERT_EQ(previews_, 1);
+    EXPECT_EQ(label, QStringLiteral("Page 1 of 1"));
+    EXPECT_TRUE(editEnabled);
+    EXPECT_TRUE(messages_.empty()) << messages_.front().toStdString();
+    EXPECT_EQ(proposed, window_->windowTitle().replace(u'/', u'-'));
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_.front(), path);
+    // The window the preview was opened from is back.
+    EXPECT_TRUE(window_->isVisible());
+
+    const std::string file = path.toStdString();
+    const std::string info = CommandOutput("pdfinfo '" + file + "' 2>/dev/null");
+    if (info.empty()) GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(InfoField(info, "Pages"), "1");
+    EXPECT_EQ(InfoField(info, "Page size"), "595.276 x 841.89 pts (A4)");
+    EXPECT_EQ(InfoField(info, "Author"), "Zelvanor GmbH");
+    // The text on the page is the window's own text.
+    const std::string text = CommandOutput("pdftotext -enc UTF-8 -layout '" + file + "' -");
+    const std::string designation = window_->Label_Bauform->text().toStdString();
+    EXPECT_NE(text.find(designation), std::string::npos) << designation << "\n" << text;
+}
+
+TEST_F(TavroDataSheet, CancelledSaveDialogWritesNothing) {
+    TFormSeite::SetSaveDialogHook([](QWidget*, const QString&) { return QString(); });
+    inPreview_ = [](TFormSeite& preview) { preview.Button_PDF->click(); };
+    OpenDataSheet();
+    EXPECT_EQ(previews_, 1);
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+}
+
+TEST_F(TavroDataSheet, PrintsIntoAFile) {
+    const QString path = QString::fromStdString(dir_ / "printed.pdf");
+    int offered = 0;
+    TFormSeite::SetPrintDialogHook([&](QPrinter& printer, int pageCount) {
+        offered = pageCount;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    });
+    inPreview_ = [](TFormSeite& preview) { preview.Button_Print->click(); };
+    OpenDataSheet();
+    EXPECT_EQ(offered, 1);
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
+    const std::string info = CommandOutput("pdfinfo '" + path.toStdString() + "' 2>/dev/null");
+    if (info.empty()) GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(InfoField(info, "Pages"), "1");
+    const std::string text = CommandOutput("pdftotext -enc UTF-8 '" + path.toStdString() + "' -");
+    EXPECT_NE(text.find(window_->Label_Bauform->text().toStdString()), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace tavro
