@@ -1,0 +1,47 @@
+#!/bin/sh
+# Drives the desktop program under a virtual X display as a user would and
+# takes screenshots: Calculate, Data sheet (the preview at "Zoom to width"),
+# the print dialog from the preview's Print button, then Esc back to the
+# main window. Clicks go to the default window layout of a fresh settings
+# folder.
+#   scripts/screenshot-data-sheet.sh [LANG] [out-dir]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+lang=${1:-en_US.UTF-8}
+out=${2:-"$root/build/screenshots"}
+exe=${TAVRO_EXE:-"$root/build/app/tavro"}
+[ -x "$exe" ] || { echo "build the program first: scripts/build.sh build" >&2; exit 1; }
+command -v xdotool >/dev/null || { echo "xdotool is missing: scripts/install-deps.sh" >&2; exit 1; }
+mkdir -p "$out"
+config=$(mktemp -d)
+tag=$(echo "$lang" | cut -c1-2)
+cat > "$config/run.sh" <<INNER
+#!/bin/sh
+export XDG_CONFIG_HOME="$config" LANG="$lang" LC_ALL= LC_MESSAGES=
+"$exe" &
+pid=\$!
+sleep 5
+main=\$(xdotool search --onlyvisible --name "Tavro" | tail -1)
+# Calculate, then Data sheet (the buttons of the right column).
+xdotool mousemove --window \$main 563 347 click 1
+sleep 1
+xdotool mousemove --window \$main 502 445 click 1
+sleep 2
+import -window root "$out/data-sheet-preview-$tag.png"
+preview=\$(xdotool search --onlyvisible --name "Tavro" | tail -1)
+# The preview's Print button, second in its tool strip.
+xdotool mousemove --window \$preview 50 18 click 1
+sleep 2
+import -window root "$out/data-sheet-print-dialog-$tag.png"
+xdotool key Escape
+sleep 1
+xdotool key Escape
+sleep 1
+import -window root "$out/data-sheet-closed-$tag.png"
+kill \$pid
+wait \$pid 2>/dev/null || true
+INNER
+chmod +x "$config/run.sh"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$config/run.sh" 2>/dev/null
+rm -rf "$config"
+echo "screenshots in $out"
