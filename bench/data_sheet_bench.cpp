@@ -8,7 +8,6 @@
 #include "product/tavro_window.h"
 #include "shell/languages.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -65,13 +64,3 @@ BENCHMARK(WriteDataSheetPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tavro
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,12 +4,9 @@
 #include "output/pdf_export.h"
 #include "output/recording.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace tavro {
 namespace {
@@ -67,14 +64,3 @@ BENCHMARK(WriteDataSheetLikePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tavro
-
-int main(int argc, char** argv) {
-    // Font metrics need a Qt application; the offscreen platform needs no display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
