@@ -21,10 +21,6 @@ FontSpec DefaultCharsetFont(int height, bool bold = false) {
     return f;
 }
 
-QRect Corners(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}
-
 // The letterhead of the maker (entry 0).
 struct Letterhead {
     const char* company;

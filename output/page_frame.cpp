@@ -31,10 +31,6 @@ void DrawJpeg(TVkCanvas& canvas, const QRect& r, int number) {
     }
 }
 
-QRect Corners(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}
-
 } // namespace
 
 FontSpec DrawingFontSpec(int height, bool bold, bool italic) {

@@ -6,6 +6,8 @@
 
 #include "physics/rounding.h"
 
+#include <QRect>
+
 namespace tavro {
 
 /// The sheet (A4 portrait) and the frame of the printed content, page units.
@@ -40,6 +42,12 @@ inline void SetPageMetrics(int baseHeight, int linePitch, int halfPitch = -1) {
     Metrics.quarterPitch = linePitch / 4;
     Metrics.largeHeight = RoundHalfEven(baseHeight * 1.2);
     Metrics.smallHeight = RoundHalfEven(baseHeight / 1.2);
+}
+
+/// The rectangle from the corner (l, t) to the corner (r, b), the way the
+/// pages give rectangles: r and b lie just outside it.
+inline QRect Corners(int l, int t, int r, int b) {
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
 
 /// The y of row k: top + k × line pitch.

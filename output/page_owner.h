@@ -56,6 +56,10 @@ public:
     virtual std::vector<std::string> PageNotesChart() const { return {}; }
     /// The exchanger sketch picture; nullptr when there is none.
     virtual const Recording* PageSketch() const { return nullptr; }
+    /// The chart's grid layer (axes, curves, labels) and process layer
+    /// (the air-state lines); nullptr when there is no chart.
+    virtual const Recording* PageChartGrid() const { return nullptr; }
+    virtual const Recording* PageChartProcess() const { return nullptr; }
 };
 
 } // namespace tavro
