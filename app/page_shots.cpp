@@ -1,13 +1,16 @@
-// Renders the data sheet as the user gets it, for looking at it: the
-// preview window showing the page, and the exported PDF file, in SI and
-// inch-pound units, with one and two operating cases, in English, German,
-// Russian and Chinese.
+// Renders the pages as the user gets them, for looking at them: the data
+// sheet's preview window and its exported PDF file in SI and inch-pound
+// units, with one and two operating cases, in English, German, Russian and
+// Chinese, and for every form of design; the chart window in both chart
+// kinds with its chart page, and the product description page.
 //   tavro-page-shots <out-dir>
-// Writes preview-<lang>-<units>-<cases>.png and sheet-<lang>-<units>-<cases>.pdf.
+// Writes preview-<name>.png and sheet-<name>.pdf for every page shown, and
+// chart-<name>.png for the chart window.
 // Runs on any Qt platform, offscreen included; uses a throw-away settings
 // folder and opens no viewer.
 
 #include "app/program.h"
+#include "chart/mollier_window.h"
 #include "controls/message_dialog.h"
 #include "controls/num_edit.h"
 #include "output/page_preview_window.h"
@@ -51,6 +54,17 @@ int main(int argc, char** argv) {
             preview->grab().save(out + QStringLiteral("/preview-") + name + ".png");
             preview->Button_PDF->click();
             preview->hide();
+        } else if (auto* chart = dynamic_cast<TFormMollier*>(&form)) {
+            // The chart window as the user sees it, then its page.
+            chart->resize(900, 1000);
+            chart->show();
+            QApplication::processEvents();
+            chart->grab().save(out + QStringLiteral("/chart-") + name + ".png");
+            const QString shown = name;
+            name = QStringLiteral("chartpage-") + shown;
+            chart->Button_Seite->click();
+            name = shown;
+            chart->hide();
         } else if (auto* message = dynamic_cast<TMessageForm*>(&form)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(message->Message()));
         }
@@ -103,6 +117,33 @@ int main(int argc, char** argv) {
         }
         tavro->Button_Datenblatt->click();
         std::printf("%s\n", qPrintable(name));
+    }
+    // The chart in both kinds and the product description, in English,
+    // German and Chinese, SI and inch-pound.
+    tavro->SetDesign(10);
+    tavro->SetSeriesCount(1);
+    tavro->Aenderung_Geraet();
+    const std::pair<int, const char*> chartLanguages[] = {
+        {kEnglish, "en"}, {kGerman, "de"}, {kChinese, "zh"}};
+    for (const auto& [language, tag] : chartLanguages) {
+        CurrentLanguage = static_cast<uint8_t>(language);
+        window->ApplyLanguage();
+        for (bool si : {true, false}) {
+            tavro->SetUnitSystem(si);
+            tavro->RunCalculation();
+            const QString units = si ? QStringLiteral("si") : QStringLiteral("ip");
+            for (bool psychro : {false, true}) {
+                tavro->PsychroChart = psychro;
+                name = QStringLiteral("%1-%2-%3")
+                           .arg(QLatin1String(tag), units,
+                                psychro ? QStringLiteral("carrier") : QStringLiteral("mollier"));
+                tavro->Button_Diagramm->click();
+                std::printf("chart %s\n", qPrintable(name));
+            }
+            name = QStringLiteral("description-%1-%2").arg(QLatin1String(tag), units);
+            tavro->Button_Produktbeschreibung->click();
+            std::printf("%s\n", qPrintable(name));
+        }
     }
     TVkForm::SetModalHook(nullptr);
     window->close();

@@ -5,6 +5,9 @@
 
 #include "shell/shell_settings.h"
 
+#include <QAction>
+#include <QPushButton>
+
 #include <cmath>
 
 namespace tavro {
@@ -49,6 +52,13 @@ void TFormProdukt::FormCreate() {
     LayOut();
     ShowStoredInputs();
     SetResultsValid(false);
+    // Commands whose windows or pages this program may lack; asked here,
+    // where the window's own level answers.
+    Button_Vorauswahl->setEnabled(SizeSelectionAvailable());
+    Button_Bauform->setEnabled(SizeSelectionAvailable());
+    Button_Produktbeschreibung->setEnabled(DescriptionAvailable());
+    MenuItem(QStringLiteral("Menu_Ansicht_Produktbeschreibung"))
+        ->setEnabled(DescriptionAvailable());
 }
 
 void TFormProdukt::ReadSettings() {

@@ -138,13 +138,6 @@ void TFormProdukt::BuildButtons() {
             [this] { RunCommand([this] { Menu_Ansicht_DatenblattClick(); }); });
     connect(Button_Produktbeschreibung, &QPushButton::clicked, this,
             [this] { RunCommand([this] { Menu_Ansicht_ProduktbeschreibungClick(); }); });
-    // The size selection and its form-of-design page come with their own
-    // window; until it exists their commands stay disabled.
-    Button_Vorauswahl->setEnabled(SizeSelectionAvailable());
-    Button_Bauform->setEnabled(SizeSelectionAvailable());
-    Button_Produktbeschreibung->setEnabled(DescriptionAvailable());
-    MenuItem(QStringLiteral("Menu_Ansicht_Produktbeschreibung"))
-        ->setEnabled(DescriptionAvailable());
 }
 
 void TFormProdukt::SetTableColumns(TDatenGrid* grid) {

@@ -7,6 +7,8 @@
 
 #include "shell/main_window.h"
 
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
 #include <set>
@@ -19,6 +21,7 @@ class QTabWidget;
 namespace tavro {
 
 class TDatenGrid;
+class TFormMollier;
 class TNumEdit;
 
 class TFormProdukt : public TFormBasis {
@@ -76,9 +79,16 @@ public:
     /// Shows every air edit from its record in the current modes and units.
     void ShowEditsFromRecords();
 
-    /// Whether the chart window exists in this program; its command stays
-    /// disabled until it does.
-    virtual bool ChartAvailable() const { return false; }
+    /// Whether this program has the chart window (the diagram command).
+    virtual bool ChartAvailable() const { return true; }
+
+    /// Opens (show) or refreshes the chart window: with results the two
+    /// streams' lines from inlet to outlet (and the summer case's, dotted),
+    /// ranges raised to hold them; without results no lines. Refreshing
+    /// does nothing while the chart window is not visible.
+    void ShowDiagram(bool show, bool withResults) override;
+    /// The chart window, once the diagram command has created it.
+    TFormMollier* Mollier() const;
     /// Whether the size selection exists; likewise.
     virtual bool SizeSelectionAvailable() const { return false; }
     /// Whether the product description page exists and can be previewed.
@@ -88,6 +98,8 @@ public:
     std::set<int> PageWarnings() const override { return Warnings; }
     QString PageCell(ResultTable table, int col, int row) const override;
     QString PageLabelText(PageLabel label) const override;
+    const Recording* PageChartGrid() const override;
+    const Recording* PageChartProcess() const override;
 
     // State.
     bool ResultsValid = false;
@@ -143,6 +155,8 @@ protected:
     static QString Number(double value, int decimals, bool thousands = false);
 
 private:
+    QPointer<TFormMollier> mollier_;
+
     void BuildInputs();
     void BuildResults();
     void BuildButtons();

@@ -6,7 +6,9 @@
 
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
+#include "output/chart_page.h"
 #include "output/data_sheet_page.h"
+#include "output/description_page.h"
 #include "output/sketch.h"
 #include "physics/unit_conversion.h"
 #include "product/catalogue.h"
@@ -39,6 +41,8 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
     setWindowTitle(QStringLiteral("Tavro"));
     BuildDevicePanel();
     DataSheetPages = {DataSheetPage};
+    ChartPages = {ChartPage};
+    DescriptionPages = {DescriptionPage};
 }
 
 void TFormTavro::Menu_Ansicht_DatenblattClick() {

@@ -57,6 +57,7 @@ public:
     /// Draws the sketch of the current design, then opens the data sheet.
     void Menu_Ansicht_DatenblattClick() override;
 
+    bool DescriptionAvailable() const override { return true; }
     int PageDesign() const override { return Design; }
     QString PageLabelText(PageLabel label) const override;
     const Recording* PageSketch() const override;

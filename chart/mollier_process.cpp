@@ -1,0 +1,123 @@
+// The process layer of the chart: the air-state changes of a calculation as
+// coloured polylines with a marker at every state.
+
+#include "chart/chart_mapping.h"
+#include "chart/mollier_chart.h"
+#include "physics/rounding.h"
+
+#include <cmath>
+#include <optional>
+
+namespace tavro {
+
+namespace {
+
+// The page canvas has no dashed pen; dashed and dotted segments both draw
+// dotted, anything unknown solid.
+PenStyle SegmentStyle(int style) {
+    return style == 1 || style == 2 ? PenStyle::Dot : PenStyle::Solid;
+}
+
+// The layer position of a state, or nothing when it cannot be placed.
+std::optional<QPointF> Place(const ChartMapping& m, const ChartFrame& fr, const ChartPoint& pt) {
+    if (!std::isfinite(pt.t) || !std::isfinite(pt.x)) return std::nullopt;
+    try {
+        const QPointF p = m.LayerF(m.P(Ordinate(pt.t, pt.x, fr.p), pt.x));
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return std::nullopt;
+        return p;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// Cuts the segment a–b to the layer rectangle (Liang–Barsky); false when
+// nothing of it lies inside. A state far outside the chart would otherwise
+// draw across whatever the layer is played over.
+bool ClipToLayer(QPointF& a, QPointF& b) {
+    const double W = kChartLayerSize.width(), H = kChartLayerSize.height();
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x(), W - a.x(), a.y(), H - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    const QPointF from = a;
+    a = from + QPointF(dx, dy) * t0;
+    b = from + QPointF(dx, dy) * t1;
+    return true;
+}
+
+bool Inside(const QPointF& p) {
+    return p.x() >= 0 && p.y() >= 0 && p.x() <= kChartLayerSize.width() &&
+           p.y() <= kChartLayerSize.height();
+}
+
+QPoint Rounded(const QPointF& p) {
+    return {RoundHalfEven(p.x()), RoundHalfEven(p.y())};
+}
+
+void DrawProcess(TWMFCanvas& c, const ChartSettings& s, const std::vector<ChartPolyline>& lines) {
+    const ChartFrame fr = FrameFor(s);
+    const ChartMapping m(fr);
+    const int base = m.LayerLength(m.BasePen());
+    std::vector<std::vector<std::optional<QPointF>>> placed;
+    placed.reserve(lines.size());
+    for (const ChartPolyline& line : lines) {
+        auto& points = placed.emplace_back();
+        points.reserve(line.size());
+        for (const ChartPoint& pt : line)
+            points.push_back(Place(m, fr, pt));
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto& points = placed[i];
+        for (size_t j = 0; j + 1 < points.size(); ++j) {
+            if (!points[j] || !points[j + 1]) continue;
+            QPointF a = *points[j], b = *points[j + 1];
+            if (!ClipToLayer(a, b)) continue;
+            const ChartPoint& first = lines[i][j];
+            c.SetPen({SegmentStyle(first.style), m.LayerLength(3 * m.BasePen()), first.line});
+            c.MoveTo(Rounded(a));
+            c.LineTo(Rounded(b));
+        }
+    }
+    // Markers: circles of three base pen widths' radius with a black
+    // outline, over all lines.
+    const double r = m.LayerLength(3 * m.BasePen());
+    c.SetPen({PenStyle::Solid, base, Qt::black});
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t j = 0; j < lines[i].size(); ++j) {
+            const auto& p = placed[i][j];
+            if (!p || !Inside(*p)) continue;
+            c.SetBrush({BrushStyle::Solid, lines[i][j].fill});
+            c.Ellipse(Rounded(*p - QPointF(r, r)), Rounded(*p + QPointF(r, r)));
+        }
+    }
+}
+
+} // namespace
+
+void RecordProcessLayer(Recording& out, const ChartSettings& s,
+                        const std::vector<ChartPolyline>& lines) {
+    out.Reset(kChartLayerSize);
+    if (lines.empty()) return;
+    try {
+        TWMFCanvas canvas(out);
+        DrawProcess(canvas, s, lines);
+    } catch (const std::exception&) {
+        // A fault (a pressure the chart cannot be drawn for, memory) ends
+        // the drawing; what was drawn stays. The chart must never take the
+        // window down over the process data.
+    }
+}
+
+} // namespace tavro
