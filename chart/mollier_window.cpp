@@ -9,14 +9,12 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -26,22 +24,6 @@ namespace tavro {
 namespace {
 
 constexpr std::array<int, 6> kFixedZooms{25, 50, 75, 100, 150, 200};
-
-QToolButton* MakeButton(QWidget* parent, const char* name, std::string_view glyph,
-                        const QString& fallback) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFixedSize(30, 30);
-    b->setIconSize(QSize(16, 16));
-    b->setFocusPolicy(Qt::NoFocus);
-    // A button without its picture still shows what it does.
-    try {
-        b->setIcon(QIcon(QPixmap::fromImage(ToQImage(LoadPngResource(glyph)))));
-    } catch (const ResourceError&) {
-        b->setText(fallback);
-    }
-    return b;
-}
 
 QComboBox* MakeCombo(QWidget* parent, const char* name) {
     auto* c = new QComboBox(parent);
@@ -68,14 +50,10 @@ TFormMollier::TFormMollier(QWidget* parent) : TVkForm(parent) {
     setWindowTitle(QStringLiteral("Mollier-Diagramm"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(4, 3, 4, 3);
-    strip->setSpacing(3);
-    Button_Close = MakeButton(Panel1, "Button_Close", "BUTTON_CLOSE", QStringLiteral("X"));
-    Button_Seite = MakeButton(Panel1, "Button_Seite", "BUTTON_PAGE", QStringLiteral("P"));
+    QHBoxLayout* strip = nullptr;
+    Panel1 = MakeToolStrip(this, strip);
+    Button_Close = MakeToolButton(Panel1, "Button_Close", "BUTTON_CLOSE", QStringLiteral("X"));
+    Button_Seite = MakeToolButton(Panel1, "Button_Seite", "BUTTON_PAGE", QStringLiteral("P"));
     Combo_Carrier = MakeCombo(Panel1, "Combo_Carrier");
     Combo_Temperatur = MakeCombo(Panel1, "Combo_Temperatur");
     Combo_Feuchte = MakeCombo(Panel1, "Combo_Feuchte");
@@ -89,20 +67,8 @@ TFormMollier::TFormMollier(QWidget* parent) : TVkForm(parent) {
     }
     strip->addStretch(1);
 
-    ScrollBox1 = new TScrollBox(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setBackgroundRole(QPalette::Dark);
-    PaintBox1 = new TPaintBox;
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
-    ScrollBox1->setWidget(PaintBox1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(ScrollBox1, 1);
+    ScrollBox1 = MakePaintView(this, PaintBox1, [this] { PaintBox1Paint(); });
+    StackStripOverView(this, Panel1, ScrollBox1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -6,7 +6,7 @@
 
 #include "chart/chart_data.h"
 #include "controls/vk_form.h"
-#include "output/page_preview_window.h"
+#include "output/page_view.h"
 #include "output/recording.h"
 
 #include <QSize>

@@ -19,7 +19,6 @@
 #include <QPrinterInfo>
 #include <QScrollBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <string_view>
 
@@ -30,28 +29,6 @@ namespace {
 // The zoomed page lies this far from the left and top of the paint box;
 // the scroll range adds twice this to the page.
 constexpr int kMargin = 20;
-
-QToolButton* MakeButton(QWidget* parent, const char* name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFixedSize(30, 30);
-    b->setIconSize(QSize(16, 16));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-void SetGlyph(QToolButton* button, const Picture& picture) {
-    button->setIcon(QIcon(QPixmap::fromImage(ToQImage(picture))));
-}
-
-// A button without its picture still shows what it does.
-void SetGlyph(QToolButton* button, std::string_view name, const QString& fallback) {
-    try {
-        SetGlyph(button, LoadPngResource(name));
-    } catch (const ResourceError&) {
-        button->setText(fallback);
-    }
-}
 
 // Text 389 ("Page %d of %d") with both numbers. Only the first two "%d"
 // are replaced; any other character of the text stays as it is, so a
@@ -73,24 +50,16 @@ QString PageNumberLabel(const QString& pattern, int page, int count) {
 
 } // namespace
 
-void TPaintBox::paintEvent(QPaintEvent*) {
-    if (OnPaint) OnPaint();
-}
-
 TFormSeite::TFormSeite(QWidget* parent) : TVkForm(parent) {
     setObjectName(QStringLiteral("FormSeite"));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(4, 3, 4, 3);
-    strip->setSpacing(3);
-    Button_Close = MakeButton(Panel1, "Button_Close");
-    Button_Print = MakeButton(Panel1, "Button_Print");
-    Button_PDF = MakeButton(Panel1, "Button_PDF");
+    QHBoxLayout* strip = nullptr;
+    Panel1 = MakeToolStrip(this, strip);
+    Button_Close = MakeToolButton(Panel1, "Button_Close", "BUTTON_CLOSE", QStringLiteral("X"));
+    Button_Print = MakeToolButton(Panel1, "Button_Print", "BUTTON_PRINT", QStringLiteral("P"));
+    Button_PDF = MakeToolButton(Panel1, "Button_PDF", "", QStringLiteral("PDF"));
     Button_PDF->setIconSize(QSize(24, 24));
-    Button_Edit = MakeButton(Panel1, "Button_Edit");
+    Button_Edit = MakeToolButton(Panel1, "Button_Edit", "BUTTON_NOTES", QStringLiteral("N"));
     Combo_Zoom = new QComboBox(Panel1);
     Combo_Zoom->setObjectName(QStringLiteral("Combo_Zoom"));
     Combo_Zoom->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -98,10 +67,11 @@ TFormSeite::TFormSeite(QWidget* parent) : TVkForm(parent) {
     L_Seitenzahl->setObjectName(QStringLiteral("L_Seitenzahl"));
     L_Seitenzahl->setMinimumWidth(120);
     L_Seitenzahl->setAlignment(Qt::AlignCenter);
-    Button_Previous = MakeButton(Panel1, "Button_Previous");
-    Button_Next = MakeButton(Panel1, "Button_Next");
-    Button_First = MakeButton(Panel1, "Button_First");
-    Button_Last = MakeButton(Panel1, "Button_Last");
+    Button_Previous =
+        MakeToolButton(Panel1, "Button_Previous", "BUTTON_PREVIOUS", QStringLiteral("<"));
+    Button_Next = MakeToolButton(Panel1, "Button_Next", "BUTTON_NEXT", QStringLiteral(">"));
+    Button_First = MakeToolButton(Panel1, "Button_First", "BUTTON_FIRST", QStringLiteral("|<"));
+    Button_Last = MakeToolButton(Panel1, "Button_Last", "BUTTON_LAST", QStringLiteral(">|"));
     Button_First->hide();
     Button_Last->hide();
     for (QWidget* w :
@@ -118,22 +88,8 @@ TFormSeite::TFormSeite(QWidget* parent) : TVkForm(parent) {
     }
     strip->addStretch(1);
 
-    ScrollBox1 = new TScrollBox(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setBackgroundRole(QPalette::Dark); // the workspace colour
-    ScrollBox1->horizontalScrollBar()->setTracking(true);
-    ScrollBox1->verticalScrollBar()->setTracking(true);
-    PaintBox1 = new TPaintBox;
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->OnPaint = [this] { PaintBox1Paint(); };
-    ScrollBox1->setWidget(PaintBox1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(ScrollBox1, 1);
+    ScrollBox1 = MakePaintView(this, PaintBox1, [this] { PaintBox1Paint(); });
+    StackStripOverView(this, Panel1, ScrollBox1);
 
     ESC1 = new QAction(this);
     ESC1->setObjectName(QStringLiteral("ESC1"));
@@ -170,17 +126,10 @@ void TFormSeite::FormCreate() {
     Combo_Zoom->addItem(QString());
     Combo_Zoom->addItem(QString());
     Combo_Zoom->setCurrentIndex(3);
-    SetGlyph(Button_Print, "BUTTON_PRINT", QStringLiteral("P"));
-    SetGlyph(Button_Close, "BUTTON_CLOSE", QStringLiteral("X"));
-    SetGlyph(Button_Edit, "BUTTON_NOTES", QStringLiteral("N"));
-    SetGlyph(Button_Previous, "BUTTON_PREVIOUS", QStringLiteral("<"));
-    SetGlyph(Button_Next, "BUTTON_NEXT", QStringLiteral(">"));
-    SetGlyph(Button_First, "BUTTON_FIRST", QStringLiteral("|<"));
-    SetGlyph(Button_Last, "BUTTON_LAST", QStringLiteral(">|"));
     try {
-        SetGlyph(Button_PDF, LoadPngResource(9990));
+        SetToolGlyph(Button_PDF, LoadPngResource(9990));
+        Button_PDF->setText(QString());
     } catch (const ResourceError&) {
-        Button_PDF->setText(QStringLiteral("PDF"));
     }
     Button_PDF->setToolTip(QStringLiteral("PDF"));
     resize(1024, 768);

@@ -6,8 +6,8 @@
 #include "controls/vk_form.h"
 #include "output/page_list.h"
 #include "output/page_metrics.h"
+#include "output/page_view.h"
 
-#include <QScrollArea>
 #include <QSize>
 #include <QString>
 
@@ -60,28 +60,6 @@ QSize PreviewContentSize(int zoom, QSize box);
 /// origin, with forPdf false; newPage runs between two pages.
 void PrintPageRange(QPainter& painter, PageOwner& owner, const PageList& pages, int first, int last,
                     SheetFit fit, const std::function<void()>& newPage);
-
-/// The scroll box: a scroll area that tells the size its viewport has
-/// without scroll bars.
-class TScrollBox : public QScrollArea {
-    Q_OBJECT
-
-public:
-    using QAbstractScrollArea::maximumViewportSize;
-    using QScrollArea::QScrollArea;
-};
-
-/// A widget that leaves its painting to a handler.
-class TPaintBox : public QWidget {
-    Q_OBJECT
-
-public:
-    using QWidget::QWidget;
-    std::function<void()> OnPaint;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
 
 class TFormSeite : public TVkForm {
     Q_OBJECT
