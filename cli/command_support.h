@@ -41,6 +41,7 @@ std::pair<std::string_view, std::string_view> SplitAssignment(std::string_view c
 int RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
 int RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
+int RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);

@@ -17,6 +17,7 @@ Usage:
   tavro-calc fn NAME ARG...        evaluate one moist-air function
   tavro-calc record KEY=VALUE...   fill a calculation record, calculate it, print every field
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
+  tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
   tavro-calc --help                this text
 
 Put --json right after the command to get one JSON object instead of text.
@@ -37,6 +38,18 @@ product: design (10, 20, 25, 30, 40, 60; default 10), units (1..4, default 1),
 edge (a catalogue edge), width (package width, mm), ptype (plate type 1..6),
 vbypass (bypass velocity, m/s, default 15), volume (outside air, m³/h, default 0):
   tavro-calc product design=20 units=1 edge=600 width=850 ptype=2 vbypass=15 volume=10000
+
+sizes: the record's air fields as record takes them, and the criteria minEta
+(lowest Eta1Wet, %, default 55), maxDp (highest pressure drop, Pa, default 120),
+widthMode (0 free, 1 outer width at most presetWidth, 2 outer width exactly
+presetWidth; default 0), presetWidth (mm, default 1000), design (default 10),
+units (in series, 1..4, default 1), vbypass (5..15 m/s, default the record's
+AirVelBypass):
+  tavro-calc sizes AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
+      SVol21=10000 Temp21=22 Phi21=40 minEta=55 maxDp=120
+One tab-separated line per size after a header line: Edge Width PlateGap H B T
+VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
+{"rows": [...]} with the same names.
 
 Exit status: 0 success, 1 the calculation faulted, 2 bad input.
 )";
@@ -68,6 +81,8 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
             status = RunRecord(rest, json, buffer);
         } else if (command == "product") {
             status = RunProduct(rest, json, buffer);
+        } else if (command == "sizes") {
+            status = RunSizes(rest, json, buffer);
         } else {
             throw UsageError("unknown command '" + std::string(command) +
                              "' (tavro-calc --help describes them)");

@@ -40,6 +40,7 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
     setObjectName(QStringLiteral("FormTavro"));
     setWindowTitle(QStringLiteral("Tavro"));
     BuildDevicePanel();
+    ConnectSizeSelection();
     DataSheetPages = {DataSheetPage};
     ChartPages = {ChartPage};
     DescriptionPages = {DescriptionPage};

@@ -58,6 +58,11 @@ public:
     void Menu_Ansicht_DatenblattClick() override;
 
     bool DescriptionAvailable() const override { return true; }
+    bool SizeSelectionAvailable() const override { return true; }
+    /// Opens the size selection on its sizes page.
+    void Button_VorauswahlClick();
+    /// Opens the size selection on its design page.
+    void Button_BauformClick();
     int PageDesign() const override { return Design; }
     QString PageLabelText(PageLabel label) const override;
     const Recording* PageSketch() const override;
@@ -95,6 +100,7 @@ public:
 
 private:
     void BuildDevicePanel();
+    void ConnectSizeSelection();
     void RebuildEdgeList();
     void RebuildPlateGapList(int keepIndex);
     void ShowDesignation();

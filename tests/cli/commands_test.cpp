@@ -98,6 +98,67 @@ TEST(Cli, RecordWithClassificationHasAHeatRecoveryClass) {
     EXPECT_EQ(r.out.rfind("Status=0\n", 0), 0u);
 }
 
+const std::vector<std::string_view> kSizesAir = {
+    "sizes",      "AirState=0", "AirQuant=0",   "pbar=1013", "SVol11=10000",
+    "Temp11=-12", "Phi11=90",   "SVol21=10000", "Temp21=22", "Phi21=40"};
+
+TEST(Cli, SizesListsTheCandidatesTabSeparated) {
+    std::vector<std::string_view> args = kSizesAir;
+    args.push_back("maxDp=120");
+    const Result r = RunArgs(args);
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::istringstream lines(r.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line,
+              "Edge\tWidth\tPlateGap\tH\tB\tT\tVMax\tDpMax\tEta1Wet\tEps1Wet\tTemp12\tHClass");
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        ++rows;
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, '\t'))
+            f.push_back(field);
+        ASSERT_EQ(f.size(), 12u) << line;
+        double dp = 0, eta = 0;
+        ASSERT_TRUE(ParseDouble(f[7], dp)) << line;
+        ASSERT_TRUE(ParseDouble(f[8], eta)) << line;
+        EXPECT_GE(dp, 40);
+        EXPECT_LE(dp, 120);
+        EXPECT_GE(eta, 55);
+        EXPECT_LE(eta, 75);
+        EXPECT_EQ(f[11].substr(0, 1), "H");
+    }
+    EXPECT_GT(rows, 5);
+
+    args.push_back("widthMode=2");
+    args.push_back("presetWidth=1000");
+    args.push_back("design=20");
+    args.push_back("maxDp=200");
+    args.push_back("minEta=40");
+    args.insert(args.begin() + 1, "--json");
+    const Result j = RunArgs(args);
+    ASSERT_EQ(j.status, kExitOk) << j.err;
+    const auto parsed = nlohmann::ordered_json::parse(j.out);
+    ASSERT_FALSE(parsed["rows"].empty());
+    for (const auto& row : parsed["rows"]) {
+        EXPECT_EQ(row["B"], 1000);
+        EXPECT_TRUE(row["HClass"].is_string());
+        EXPECT_TRUE(row["Eps1Wet"].is_number());
+    }
+}
+
+TEST(Cli, SizesOfAirThatCannotBeCalculatedIsAFault) {
+    std::vector<std::string_view> args = kSizesAir;
+    args.push_back("pbar=0");
+    const Result r = RunArgs(args);
+    EXPECT_EQ(r.status, kExitFault);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("inlet air"), std::string::npos) << r.err;
+}
+
 struct BadCase {
     std::vector<std::string_view> args;
     std::string message; // a part of the one-line message
@@ -130,6 +191,18 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
         {{"product", "edge=600", "width=600", "ptype=2", "units=5"},
          "units: '5' is not an integer from 1 to 4"},
         {{"product", "edge=600", "width=600", "ptype=2", "vbypass=0"}, "must be positive"},
+        {{"sizes", "maxDp"}, "'maxDp' is not KEY=VALUE"},
+        {{"sizes", "minEta=high"}, "minEta: 'high' is not a number"},
+        {{"sizes", "minEta=120"}, "from 0 to 100 %"},
+        {{"sizes", "maxDp=1.5"}, "maxDp: '1.5' is not an integer"},
+        {{"sizes", "widthMode=3"}, "widthMode: '3' is not an integer from 0 to 2"},
+        {{"sizes", "presetWidth=0"}, "presetWidth: '0' is not an integer"},
+        {{"sizes", "design=35"}, "not a form of design"},
+        {{"sizes", "units=0"}, "units: '0' is not an integer from 1 to 4"},
+        {{"sizes", "vbypass=16"}, "from 5 to 15 m/s"},
+        {{"sizes", "AirVelBypass=4"}, "from 5 to 15 m/s"},
+        {{"sizes", "Temp11=cold"}, "Temp11: 'cold' is not a number"},
+        {{"sizes", "colour=red"}, "unknown key 'colour'"},
     };
     for (const BadCase& c : cases) {
         const Result r = RunArgs(c.args);
@@ -152,6 +225,7 @@ TEST(Cli, HelpDescribesTheCommands) {
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_NE(r.out.find("tavro-calc fn NAME"), std::string::npos);
     EXPECT_NE(r.out.find("tavro-calc record KEY=VALUE"), std::string::npos);
+    EXPECT_NE(r.out.find("tavro-calc sizes KEY=VALUE"), std::string::npos);
     EXPECT_NE(r.out.find("TempOnIsenthalp t x p phi"), std::string::npos);
 }
 
