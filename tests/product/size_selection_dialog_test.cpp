@@ -11,7 +11,7 @@
 #include "product/tavro_window.h"
 #include "shell/languages.h"
 #include "shell/number_format.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/tavro_window_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,44 +33,17 @@ namespace {
 
 using Dialog = TFormBaugroessen_Tavro;
 
-class SizeSelection : public testing::Test {
+class SizeSelection : public test::TavroWindowTest {
 protected:
-    void SetUp() override {
-        CurrentLanguage = kEnglish;
-        DecimalSeparator = '.';
-        ThousandSeparator = ',';
-        TVkForm::SetModalHook([this](TVkForm& form) {
-            if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
-                messages_.push_back(m->Message());
-                return int(mrOk);
-            }
-            if (auto* d = dynamic_cast<Dialog*>(&form)) {
-                ++opened_;
-                if (inDialog_) inDialog_(*d);
-                return int(mrCancel);
-            }
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window_.reset();
-        TVkForm::SetModalHook(nullptr);
+    int OnModal(TVkForm& form) override {
+        if (auto* d = dynamic_cast<Dialog*>(&form)) {
+            ++opened_;
+            if (inDialog_) inDialog_(*d);
+            return mrCancel;
+        }
+        return mrOk;
     }
 
-    TFormTavro& Start() {
-        window_ = std::make_unique<TFormTavro>();
-        window_->FormCreate();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-        return *window_;
-    }
-    void Enter(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
     // The main window with 10000 m³/h on both sides.
     TFormTavro& StartWithTenThousand() {
         TFormTavro& w = Start();
@@ -97,11 +70,8 @@ protected:
         return d.ListView1->headerItem()->text(column);
     }
 
-    test::TempConfigHome home_;
-    std::unique_ptr<TFormTavro> window_;
     std::function<void(Dialog&)> inDialog_;
     int opened_ = 0;
-    std::vector<QString> messages_;
 };
 
 TEST_F(SizeSelection, PreselectionListsTheSizesThatMeetTheCriteria) {

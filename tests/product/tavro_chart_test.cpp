@@ -2,17 +2,13 @@
 // calculation, the ranges it picks, the chart kind it takes back, the
 // chart page in the preview and the product description command.
 
-#include "product/tavro_window.h"
+#include "tests/support/tavro_window_fixture.h"
 
 #include "chart/mollier_window.h"
-#include "controls/message_dialog.h"
 #include "controls/num_edit.h"
 #include "output/page_preview.h"
 #include "output/page_preview_window.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
 #include "tests/support/recording_inspector.h"
-#include "tests/support/temp_folder.h"
 
 #include <QAction>
 #include <QLabel>
@@ -27,44 +23,30 @@
 namespace tavro {
 namespace {
 
-class TavroChart : public testing::Test {
+class TavroChart : public test::TavroWindowTest {
 protected:
     void SetUp() override {
-        CurrentLanguage = kEnglish;
-        DecimalSeparator = '.';
-        ThousandSeparator = ',';
+        TavroWindowTest::SetUp();
         InstallPagePreview();
-        TVkForm::SetModalHook([this](TVkForm& form) {
-            if (auto* chart = dynamic_cast<TFormMollier*>(&form)) {
-                ++charts_;
-                if (inChart_) inChart_(*chart);
-            } else if (auto* preview = dynamic_cast<TFormSeite*>(&form)) {
-                ++previews_;
-                if (inPreview_) inPreview_(*preview);
-            } else if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
-                messages_.push_back(m->Message());
-            }
-            return int(mrOk);
-        });
-        window_ = std::make_unique<TFormTavro>();
-        window_->FormCreate();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        Start();
     }
     void TearDown() override {
-        TVkForm::SetModalHook(nullptr);
-        window_.reset();
+        TavroWindowTest::TearDown();
         SetPreviewRunner(nullptr);
     }
+    int OnModal(TVkForm& form) override {
+        if (auto* chart = dynamic_cast<TFormMollier*>(&form)) {
+            ++charts_;
+            if (inChart_) inChart_(*chart);
+        } else if (auto* preview = dynamic_cast<TFormSeite*>(&form)) {
+            ++previews_;
+            if (inPreview_) inPreview_(*preview);
+        }
+        return mrOk;
+    }
 
-    void Calculate() { QTest::keyClick(window_.get(), Qt::Key_F9); }
-
-    test::TempConfigHome home_;
-    std::unique_ptr<TFormTavro> window_;
     std::function<void(TFormMollier&)> inChart_;
     std::function<void(TFormSeite&)> inPreview_;
-    std::vector<QString> messages_;
     int charts_ = 0;
     int previews_ = 0;
 };

@@ -2,15 +2,11 @@
 // button, the preview, the PDF export and printing into a file, with the
 // preview's dialogs and the viewer replaced by the test.
 
-#include "product/tavro_window.h"
+#include "tests/support/tavro_window_fixture.h"
 
-#include "controls/message_dialog.h"
 #include "output/page_preview.h"
 #include "output/page_preview_window.h"
 #include "output/pdf_export.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
-#include "tests/support/temp_folder.h"
 
 #include <QLabel>
 #include <QPrinter>
@@ -49,50 +45,38 @@ std::string InfoField(const std::string& info, const std::string& field) {
     return info.substr(start, end == std::string::npos ? end : end - start);
 }
 
-class TavroDataSheet : public testing::Test {
+class TavroDataSheet : public test::TavroWindowTest {
 protected:
     void SetUp() override {
-        CurrentLanguage = kEnglish;
-        DecimalSeparator = '.';
-        ThousandSeparator = ',';
+        TavroWindowTest::SetUp();
         InstallPagePreview();
         SetDocumentOpener([this](const QString& path) { opened_.push_back(path); });
-        TVkForm::SetModalHook([this](TVkForm& form) {
-            if (auto* preview = dynamic_cast<TFormSeite*>(&form)) {
-                ++previews_;
-                if (inPreview_) inPreview_(*preview);
-            } else if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
-                messages_.push_back(m->Message());
-            }
-            return int(mrOk);
-        });
-        window_ = std::make_unique<TFormTavro>();
-        window_->FormCreate();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        Start();
     }
     void TearDown() override {
         TFormSeite::SetSaveDialogHook(nullptr);
         TFormSeite::SetPrintDialogHook(nullptr);
-        TVkForm::SetModalHook(nullptr);
         SetDocumentOpener(nullptr);
-        window_.reset();
+        TavroWindowTest::TearDown();
         SetPreviewRunner(nullptr);
+    }
+    int OnModal(TVkForm& form) override {
+        if (auto* preview = dynamic_cast<TFormSeite*>(&form)) {
+            ++previews_;
+            if (inPreview_) inPreview_(*preview);
+        }
+        return mrOk;
     }
 
     void OpenDataSheet() {
-        QTest::keyClick(window_.get(), Qt::Key_F9);
+        Calculate();
         ASSERT_TRUE(window_->Button_Datenblatt->isEnabled());
         window_->Button_Datenblatt->click();
     }
 
-    test::TempConfigHome home_;
     test::TempDir dir_;
-    std::unique_ptr<TFormTavro> window_;
     std::function<void(TFormSeite&)> inPreview_;
     std::vector<QString> opened_;
-    std::vector<QString> messages_;
     int previews_ = 0;
 };
 

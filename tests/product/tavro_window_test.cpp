@@ -10,7 +10,7 @@
 #include "shell/languages.h"
 #include "shell/number_format.h"
 #include "shell/options_window.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/tavro_window_fixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,61 +24,14 @@
 namespace tavro {
 namespace {
 
-class TavroWindow : public testing::Test {
+class TavroWindow : public test::TavroWindowTest {
 protected:
-    void SetUp() override {
-        CurrentLanguage = kEnglish;
-        DecimalSeparator = '.';
-        ThousandSeparator = ',';
-        TVkForm::SetModalHook([this](TVkForm& form) {
-            if (auto* m = dynamic_cast<TMessageForm*>(&form)) {
-                messages_.push_back(m->Message());
-                titles_.push_back(m->Title());
-            }
-            return int(mrOk);
-        });
-    }
-    void TearDown() override {
-        window_.reset();
-        TVkForm::SetModalHook(nullptr);
-        CurrentLanguage = kEnglish;
-    }
-
-    // Starts the window as the program does, on the current settings file.
-    TFormTavro& Start() {
-        window_ = std::make_unique<TFormTavro>();
-        window_->FormCreate();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-        return *window_;
-    }
-    void Restart() {
-        window_->close();
-        window_.reset();
-        Start();
-    }
-
-    // Types a value into an edit and commits it with Enter.
-    void Enter(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    void Calculate() { QTest::keyClick(window_.get(), Qt::Key_F9); }
-
     QString Inlet(int col, int row) const { return window_->Tabelle_Lufteintritt->Cell(col, row); }
     QString Outlet(int col, int row) const { return window_->Tabelle_Luftaustritt->Cell(col, row); }
     QString Process(int col, int row) const {
         return window_->Tabelle_Prozessdaten->Cell(col, row);
     }
     QString Velocity(int col, int row) const { return window_->Tabelle_w_dp->Cell(col, row); }
-
-    test::TempConfigHome home_;
-    std::unique_ptr<TFormTavro> window_;
-    std::vector<QString> messages_;
-    std::vector<QString> titles_;
 };
 
 TEST_F(TavroWindow, FirstStartShowsTheDefaultsAndCalculates) {
