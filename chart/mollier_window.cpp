@@ -103,6 +103,7 @@ TFormMollier::TFormMollier(QWidget* parent) : TVkForm(parent) {
     connect(Combo_Zoom, &QComboBox::activated, this, [this] { Combo_ZoomChange(); });
 
     resize(680, 900);
+    CentreOnScreen();
     SetCaptions(); // also records both layers
     Combo_ZoomChange();
 }

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Drives the desktop program under a virtual X display as a user would and
 # takes screenshots: Calculate, Data sheet (the preview at "Zoom to width"),
-# the print dialog from the preview's Print button, then Esc back to the
-# main window. Clicks go to the default window layout of a fresh settings
-# folder.
-#   scripts/screenshot-data-sheet.sh [LANG] [out-dir]
+# the print dialog from the preview's Print button, Esc back to the main
+# window; Diagram (the chart window) and its page button (the chart page in
+# the preview); Preselection (the size list), a row taken over with Apply,
+# Close and Calculate. Clicks go to the default window layout of a fresh
+# settings folder.
+#   scripts/screenshot-commands.sh [LANG] [out-dir]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 lang=${1:-en_US.UTF-8}
@@ -38,6 +40,32 @@ sleep 1
 xdotool key Escape
 sleep 1
 import -window root "$out/data-sheet-closed-$tag.png"
+# Diagram, then the chart window's page button (second in its strip).
+xdotool mousemove --window \$main 502 416 click 1
+sleep 2
+import -window root "$out/chart-window-$tag.png"
+chart=\$(xdotool search --onlyvisible --name "Mollier" | tail -1)
+xdotool mousemove --window \$chart 50 18 click 1
+sleep 2
+import -window root "$out/chart-page-preview-$tag.png"
+xdotool key Escape
+sleep 1
+xdotool key Escape
+sleep 1
+# Preselection, the third row, Apply, Close, Calculate.
+xdotool mousemove --window \$main 442 347 click 1
+sleep 3
+sizes=\$(xdotool search --onlyvisible --name "" | tail -1)
+xdotool mousemove --window \$sizes 74 179 click 1
+sleep 1
+import -window root "$out/size-list-$tag.png"
+xdotool mousemove --window \$sizes 733 399 click 1
+sleep 1
+xdotool mousemove --window \$sizes 741 452 click 1
+sleep 1
+xdotool mousemove --window \$main 563 347 click 1
+sleep 2
+import -window root "$out/size-taken-over-$tag.png"
 kill \$pid
 wait \$pid 2>/dev/null || true
 INNER
