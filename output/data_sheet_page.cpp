@@ -11,6 +11,9 @@
 #include "shell/number_format.h"
 #include "shell/qt_text.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tavro {
 
 namespace {
@@ -33,6 +36,13 @@ Columns ColumnsOf(int seasonMode) {
 }
 
 constexpr int kTableCols[4] = {1, 3, 5, 7};
+
+// Clear space between a column heading and the one before it, and the
+// room of the bold group labels left of the row labels (which start at
+// 515), in page units.
+constexpr int kHeadingGap = 20;
+constexpr int kGroupLabelRoom = 515 - kPageLeft - 15;
+constexpr int kLeastFittedHeight = 20;
 
 class Sheet {
 public:
@@ -62,6 +72,35 @@ private:
         c_.SetTextAlign(align);
         c_.TextOut(x, y, text);
         c_.SetTextAlign(TextAlign::Left);
+    }
+    // The height of the current font at which text stays within maxWidth
+    // to keep clear of its neighbour: a longer text (a long translation)
+    // is set smaller, down to kLeastFittedHeight (2 mm characters, still
+    // legible on paper).
+    int FittedHeight(const QString& text, int maxWidth) {
+        const int height = c_.Font().height;
+        const int width = c_.TextWidth(text);
+        if (width <= maxWidth || width <= 0) return height;
+        return std::max(kLeastFittedHeight, height * maxWidth / width);
+    }
+    // Texts drawn in one height, the smallest that any of them needs to
+    // fit its room; the font is restored afterwards.
+    struct Fitted {
+        int x;
+        int y;
+        QString text;
+        int room;
+        TextAlign align;
+    };
+    void FittedTexts(const std::vector<Fitted>& texts) {
+        const FontSpec font = c_.Font();
+        FontSpec fitted = font;
+        for (const Fitted& t : texts)
+            fitted.height = std::min(fitted.height, FittedHeight(t.text, t.room));
+        c_.SetFont(fitted);
+        for (const Fitted& t : texts)
+            Text(t.x, t.y, t.text, t.align);
+        c_.SetFont(font);
     }
     void Rule(int y) {
         c_.SetPen({PenStyle::Dot, 0, Qt::black});
@@ -104,19 +143,28 @@ private:
         }
         const QString outside = o_.PageLabelText(PageLabel::OutsideAir);
         const QString ret = o_.PageLabelText(PageLabel::ReturnAir);
-        Text(cols_.x[0], 856, outside, TextAlign::Right);
-        Text(cols_.x[1], 856, ret, TextAlign::Right);
-        if (o_.PageUseSeasons() && two) {
-            Text(cols_.x[2], 856, outside, TextAlign::Right);
-            Text(cols_.x[3], 856, ret, TextAlign::Right);
+        // Each heading ends at its column and keeps clear of the one before.
+        const int count = o_.PageUseSeasons() && two ? 4 : 2;
+        std::vector<Fitted> headings;
+        for (int i = 0; i < count; ++i) {
+            const int room = i == 0 ? cols_.x[0] - 515 : cols_.x[i] - cols_.x[i - 1] - kHeadingGap;
+            headings.push_back(
+                {cols_.x[i], 856, i % 2 == 0 ? outside : ret, room, TextAlign::Right});
         }
+        FittedTexts(headings);
         Font(m.baseHeight);
         Rule(898);
         TableRow(ResultTable::Inlet, 1, 515, 909);
         TableRow(ResultTable::Inlet, 2, 515, 951);
         Rule(994);
+        // The two group labels share one height.
         Font(m.baseHeight, true);
-        Text(kPageLeft, 1005, o_.PageCell(ResultTable::Inlet, 0, 3));
+        const QString inlet = o_.PageCell(ResultTable::Inlet, 0, 3);
+        const QString outlet = o_.PageCell(ResultTable::Outlet, 0, 0);
+        const int groupHeight =
+            std::min(FittedHeight(inlet, kGroupLabelRoom), FittedHeight(outlet, kGroupLabelRoom));
+        Font(groupHeight, true);
+        Text(kPageLeft, 1005, inlet);
         Font(m.baseHeight);
         TableRow(ResultTable::Inlet, 4, 515, 1005);
         TableRow(ResultTable::Inlet, 5, 515, 1047, 8);
@@ -124,8 +172,8 @@ private:
         TableRow(ResultTable::Inlet, 7, 515, 1131);
         TableRow(ResultTable::Inlet, 9, 515, 1173);
         Rule(1221);
-        Font(m.baseHeight, true);
-        Text(kPageLeft, 1232, o_.PageCell(ResultTable::Outlet, 0, 0));
+        Font(groupHeight, true);
+        Text(kPageLeft, 1232, outlet);
         Font(m.baseHeight);
         TableRow(ResultTable::Outlet, 1, 515, 1232);
         TableRow(ResultTable::Outlet, 2, 515, 1274, 5);

@@ -243,6 +243,46 @@ TEST_F(DataSheet, TwoCasesUseFourColumns) {
     EXPECT_EQ(page.Text(QStringLiteral("Cooling"))->p, QPoint(1650, 814));
 }
 
+// Long translations of the column headings and group labels (Russian) ran
+// into their neighbours; they are set smaller to fit their room instead.
+TEST_F(DataSheet, LongHeadingsAreSetSmallerInsteadOfOverlapping) {
+    owner.seasonMode = 2;
+    owner.useSeasons = true;
+    owner.labels[PageLabel::OutsideAir] = QStringLiteral("Приточный воздух");
+    owner.labels[PageLabel::ReturnAir] = QStringLiteral("Вытяжной воздух");
+    owner.Cell(ResultTable::Inlet, 0, 3, "Параметры на входе");
+    Recording scratch;
+    TRecordingCanvas measure(scratch);
+    const auto width = [&](const test::DrawnText& t) {
+        measure.SetFont(t.font);
+        return measure.TextWidth(t.text);
+    };
+    const Inspection page = Sheet(owner);
+    const int columns[4] = {1130, 1350, 1600, 1820};
+    int seen = 0;
+    for (const test::DrawnText& t : page.texts) {
+        if (t.p.y() != 856) continue;
+        const int i = seen++;
+        ASSERT_LT(i, 4);
+        EXPECT_EQ(t.p.x(), columns[i]);
+        // All four in the one height that the narrowest room needs.
+        EXPECT_LT(t.font.height, 34) << t.text.toStdString();
+        EXPECT_EQ(t.font.height, page.TextAt(856)->font.height);
+        if (i > 0) {
+            EXPECT_LE(width(t), columns[i] - columns[i - 1] - 20);
+        }
+    }
+    EXPECT_EQ(seen, 4);
+    const test::DrawnText* group = page.Text(QStringLiteral("Параметры на входе"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_LE(width(*group), 515 - 250 - 15);
+    EXPECT_EQ(page.TextAt(1232)->font.height, group->font.height); // the outlet label
+    // English headings fit and keep the base height.
+    owner.labels[PageLabel::OutsideAir] = QStringLiteral("Outside air");
+    owner.labels[PageLabel::ReturnAir] = QStringLiteral("Return air");
+    EXPECT_EQ(Sheet(owner).Text(QStringLiteral("Outside air"))->font.height, 34);
+}
+
 TEST_F(DataSheet, HighTemperatureHint) {
     owner.record.Temp21 = 80;
     EXPECT_EQ(Sheet(owner).Text(TextOf(524)), nullptr);
