@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
         tavro->Button_Datenblatt->click();
         std::printf("%s\n", qPrintable(name));
     }
-    // The chart in both kinds and the product description, in English,
-    // German and Chinese, SI and inch-pound.
+    // The chart in both kinds, in English, German and Chinese, SI and
+    // inch-pound.
     tavro->SetDesign(10);
     tavro->SetSeriesCount(1);
     tavro->Aenderung_Geraet();
@@ -140,10 +140,15 @@ int main(int argc, char** argv) {
                 tavro->Button_Diagramm->click();
                 std::printf("chart %s\n", qPrintable(name));
             }
-            name = QStringLiteral("description-%1-%2").arg(QLatin1String(tag), units);
-            tavro->Button_Produktbeschreibung->click();
-            std::printf("%s\n", qPrintable(name));
         }
+    }
+    // The product description in every language of the program.
+    for (int language : AvailableLanguages) {
+        CurrentLanguage = static_cast<uint8_t>(language);
+        window->ApplyLanguage();
+        name = QStringLiteral("description-%1").arg(language);
+        tavro->Button_Produktbeschreibung->click();
+        std::printf("%s\n", qPrintable(name));
     }
     TVkForm::SetModalHook(nullptr);
     window->close();
