@@ -95,6 +95,12 @@ TFormMollier::TFormMollier(QWidget* parent) : TVkForm(parent) {
     FillRangeItems();
     Combo_Zoom->setCurrentIndex(kChartZoomAuto);
 
+    ESC1 = new QAction(this);
+    ESC1->setObjectName(QStringLiteral("ESC1"));
+    ESC1->setShortcut(QKeySequence(Qt::Key_Escape));
+    ESC1->setShortcutContext(Qt::WindowShortcut);
+    addAction(ESC1);
+    connect(ESC1, &QAction::triggered, this, [this] { Button_CloseClick(); });
     connect(Button_Close, &QToolButton::clicked, this, [this] { Button_CloseClick(); });
     connect(Button_Seite, &QToolButton::clicked, this, [this] { Button_SeiteClick(); });
     connect(Combo_Carrier, &QComboBox::activated, this, [this] { Combo_CarrierChange(); });

@@ -112,6 +112,7 @@ public:
     QAction* Zoom150;
     QAction* Zoom200;
     QAction* ZoomAuto;
+    QAction* ESC1; ///< Esc closes the window like Button_Close
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -118,6 +119,20 @@ TEST_F(MollierWindow, CloseButtonEndsWithOk) {
     EXPECT_EQ(w.ShowModal(), int(mrOk));
     TVkForm::SetModalHook(nullptr);
     EXPECT_FALSE(w.isVisible());
+}
+
+// Esc left the modal chart window open, blocking the main window.
+TEST_F(MollierWindow, EscClosesTheWindowLikeTheCloseButton) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    TVkForm::SetModalHook([](TVkForm& form) {
+        static_cast<TFormMollier&>(form).ESC1->trigger();
+        return int(mrCancel);
+    });
+    EXPECT_EQ(w.ShowModal(), int(mrOk));
+    TVkForm::SetModalHook(nullptr);
 }
 
 TEST_F(MollierWindow, UnitChangeRebuildsTheRangeItemsKeepingTheSelection) {
