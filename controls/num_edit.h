@@ -32,6 +32,13 @@ namespace tavro {
 /// window and validates nothing.
 class TCustomNumEdit : public QLineEdit {
     Q_OBJECT
+    // The properties both fields share; each field adds its Value.
+    Q_PROPERTY(Qt::Alignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)
+    Q_PROPERTY(double MaxValue READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(QString Content READ Content WRITE SetContent)
+    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE SetErrorMessage)
+    Q_PROPERTY(bool Validation READ Validation WRITE SetValidation)
 
 public:
     using TNotifyEvent = std::function<void(TCustomNumEdit& sender)>;
@@ -110,16 +117,10 @@ private:
 /// a number (0 general ... 4 currency).
 class TNumEdit : public TCustomNumEdit {
     Q_OBJECT
-    Q_PROPERTY(Qt::Alignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(double Value READ Value WRITE SetValue)
     Q_PROPERTY(int Format READ FormatIndex WRITE SetFormatIndex)
     Q_PROPERTY(int Digits READ Digits WRITE SetDigits)
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
-    Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)
-    Q_PROPERTY(double MaxValue READ MaxValue WRITE SetMaxValue)
-    Q_PROPERTY(QString Content READ Content WRITE SetContent)
-    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE SetErrorMessage)
-    Q_PROPERTY(bool Validation READ Validation WRITE SetValidation)
 
 public:
     explicit TNumEdit(QWidget* parent = nullptr);
@@ -159,13 +160,7 @@ private:
 /// validation on, the rounded number must lie in the range too.
 class TIntEdit : public TCustomNumEdit {
     Q_OBJECT
-    Q_PROPERTY(Qt::Alignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(int Value READ Value WRITE SetValue)
-    Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)
-    Q_PROPERTY(double MaxValue READ MaxValue WRITE SetMaxValue)
-    Q_PROPERTY(QString Content READ Content WRITE SetContent)
-    Q_PROPERTY(QString ErrorMessage READ ErrorMessage WRITE SetErrorMessage)
-    Q_PROPERTY(bool Validation READ Validation WRITE SetValidation)
 
 public:
     explicit TIntEdit(QWidget* parent = nullptr);

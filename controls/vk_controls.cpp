@@ -47,6 +47,16 @@ void DrawFocusFrame(QPainter& painter, QWidget& widget, const QRect& rect) {
     widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fr, &painter, &widget);
 }
 
+// The caption of a check box or radio button, with the focus frame around
+// its text while the button has the focus.
+void DrawButtonCaption(QPainter& painter, QWidget& button, const QRect& area, int flags,
+                       const QString& text, bool focus) {
+    DrawCaption(painter, button, area, flags, text);
+    if (focus && !text.isEmpty()) {
+        DrawFocusFrame(painter, button, button.fontMetrics().boundingRect(area, flags, text));
+    }
+}
+
 // The caption area of a check box or radio button: from where the style
 // puts the contents to the right edge, the full height.
 QRect ButtonCaptionArea(const QAbstractButton& button, const QStyleOptionButton& opt,
@@ -99,10 +109,7 @@ void TVkCheckBox::paintEvent(QPaintEvent*) {
 
     const QRect area = CaptionArea();
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | WrapFlag(wordWrap_) | Qt::TextShowMnemonic;
-    DrawCaption(p, *this, area, flags, text());
-    if (focus && !text().isEmpty()) {
-        DrawFocusFrame(p, *this, fontMetrics().boundingRect(area, flags, text()));
-    }
+    DrawButtonCaption(p, *this, area, flags, text(), focus);
 }
 
 bool TVkCheckBox::hitButton(const QPoint& pos) const {
@@ -151,10 +158,7 @@ void TVkRadioButton::paintEvent(QPaintEvent*) {
     QRect area = CaptionArea();
     area.setTop(std::max(0, (std::min(height(), band) - line) / 2));
     const int flags = Qt::AlignLeft | Qt::AlignTop | WrapFlag(wordWrap_) | Qt::TextShowMnemonic;
-    DrawCaption(p, *this, area, flags, text());
-    if (focus && !text().isEmpty()) {
-        DrawFocusFrame(p, *this, fontMetrics().boundingRect(area, flags, text()));
-    }
+    DrawButtonCaption(p, *this, area, flags, text(), focus);
 }
 
 bool TVkRadioButton::hitButton(const QPoint& pos) const {

@@ -13,13 +13,13 @@ namespace tavro {
 /// The Qt font of a FontSpec: the face (substituted as the shared fonts
 /// are), a pixel size equal to the character height in page units, no
 /// hinting, so that widths scale linearly with the size.
-QFont MakeQFont(const FontSpec& spec);
+QFont MakeQFont(const FontSpec& font);
 
 /// The width of text in this font, in page units (rounded).
-int MeasureText(const FontSpec& spec, const QString& text);
+int MeasureText(const FontSpec& font, const QString& text);
 
 /// The ascent of the font in page units: the distance from the top of the
 /// text cell to the baseline.
-double FontAscent(const FontSpec& spec);
+double FontAscent(const FontSpec& font);
 
 } // namespace tavro
