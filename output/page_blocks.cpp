@@ -5,6 +5,7 @@
 
 #include "output/page_metrics.h"
 #include "output/page_owner.h"
+#include "output/text_metrics.h"
 #include "output/vector_pictures.h"
 #include "physics/errors.h"
 #include "shell/contact.h"
@@ -19,6 +20,23 @@ FontSpec DefaultCharsetFont(int height, bool bold = false) {
     FontSpec f = DrawingFontSpec(height, bold);
     f.charset = 1;
     return f;
+}
+
+// Draws a left-aligned text in the canvas's font, or, when it is wider than
+// room, as much smaller as it needs to fit (not below 2 mm characters) on
+// the same baseline. The font is left as it was.
+void TextWithin(TVkCanvas& canvas, int x, int y, const QString& text, int room) {
+    const FontSpec font = canvas.Font();
+    const int width = canvas.TextWidth(text);
+    if (width <= room || width <= 0) {
+        canvas.TextOut(x, y, text);
+        return;
+    }
+    FontSpec fitted = font;
+    fitted.height = std::max(20, font.height * room / width);
+    canvas.SetFont(fitted);
+    canvas.TextOut(x, y + RoundHalfEven(FontAscent(font) - FontAscent(fitted)), text);
+    canvas.SetFont(font);
 }
 
 // The letterhead of the maker (entry 0).
@@ -101,7 +119,9 @@ void DrawLetterhead(TVkCanvas& canvas) {
     for (int i = 0; i < 3; ++i)
         canvas.TextOut(kPageLeft + 250, Row(7 + i), QString::fromUtf8(kMaker.address[i]));
     for (int i = 0; i < 4; ++i) {
-        canvas.TextOut(kPageRight - 600, Row(6 + i), QString::fromUtf8(kMaker.labels[i]));
+        // A label keeps clear of its value ("Internet:" is about as wide as its room).
+        TextWithin(canvas, kPageRight - 600, Row(6 + i), QString::fromUtf8(kMaker.labels[i]),
+                   130 - 12);
         canvas.TextOut(kPageRight - 470, Row(6 + i), QString::fromUtf8(kMaker.values[i]));
     }
     FontSpec f = DrawingFontSpec(m.baseHeight);
