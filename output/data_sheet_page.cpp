@@ -42,8 +42,7 @@ constexpr int kTableCols[4] = {1, 3, 5, 7};
 constexpr int kGap = 20;
 // No text is set smaller than 2 mm characters, still legible on paper.
 constexpr int kLeastFittedHeight = 20;
-// The left edges of the certification marks, the bypass block and the sketch.
-constexpr int kCertificationMarksLeft = kPageRight - 600;
+// The left edges of the bypass block and the sketch.
 constexpr int kBypassX = 1150;
 constexpr int kSketchLeft = kPageLeft + 620;
 
@@ -54,7 +53,8 @@ public:
 
     void Draw() {
         const auto notes = o_.PageNotesDataSheet();
-        DrawTitle(o_, c_, o_.PagePrintOfferHeader(), true, &notes);
+        // The first note line stands beside the certification marks.
+        DrawTitle(o_, c_, o_.PagePrintOfferHeader(), true, &notes, kCertificationMarksLeft - kGap);
         InputOutputTable();
         DrawCertificationMarks(c_);
         ModelLineAndHint();

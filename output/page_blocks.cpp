@@ -81,7 +81,43 @@ void DrawOfferHeader(TVkCanvas& canvas, const PageOwner& owner) {
     }
 }
 
-void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes) {
+namespace {
+
+std::vector<QString> ToQStrings(const std::vector<std::string>& lines) {
+    std::vector<QString> out;
+    for (const std::string& line : lines)
+        out.push_back(QString::fromStdString(line));
+    return out;
+}
+
+// The rows of the notes: the first line, wrapped after its last word that
+// fits into firstRoom when it is longer and there are rows enough for all
+// lines that are not empty, and the other lines. The second member tells
+// whether the first row must still be cut at its room.
+std::pair<std::vector<QString>, bool>
+NoteRows(TVkCanvas& canvas, const std::vector<std::string>& notes, int firstRoom) {
+    std::vector<QString> rows = ToQStrings(notes);
+    if (rows.empty() || canvas.TextWidth(rows[0]) <= firstRoom) return {rows, false};
+    size_t used = 0; // rows up to the last line that is not empty
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].trimmed().isEmpty()) used = i + 1;
+    }
+    const QString& first = rows[0];
+    qsizetype cut = -1;
+    for (qsizetype i = first.indexOf(QChar(' ')); i > 0; i = first.indexOf(QChar(' '), i + 1)) {
+        if (canvas.TextWidth(first.left(i)) > firstRoom) break;
+        cut = i;
+    }
+    if (cut < 0 || used + 1 > 3) return {rows, true};
+    QString rest = first.mid(cut).trimmed();
+    rows[0] = first.left(cut);
+    rows.insert(rows.begin() + 1, rest);
+    return {rows, false};
+}
+
+} // namespace
+
+void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes, int firstRight) {
     const PageMetrics& m = Metrics;
     canvas.SetTextAlign(TextAlign::Left);
     canvas.SetFont(DrawingFontSpec(m.baseHeight));
@@ -89,9 +125,16 @@ void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes) {
     if (notes == nullptr) return;
     canvas.SetFont(DefaultCharsetFont(m.baseHeight));
     const QRect clip = Corners(500, 604, kPageRight, 730);
-    for (size_t i = 0; i < notes->size(); ++i) {
-        canvas.TextRect(clip, 500, 604 + m.linePitch * static_cast<int>(i),
-                        QString::fromStdString((*notes)[i]));
+    // Without anything beside it the first line is cut at the sheet's edge
+    // like the others.
+    const auto [rows, cutFirst] = firstRight >= kPageRight
+                                      ? std::pair(ToQStrings(*notes), false)
+                                      : NoteRows(canvas, *notes, firstRight - 500);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int y = 604 + m.linePitch * static_cast<int>(i);
+        canvas.TextRect(i == 0 && cutFirst ? Corners(500, 604, firstRight, 604 + m.linePitch)
+                                           : clip,
+                        500, y, rows[i]);
     }
 }
 

@@ -195,6 +195,52 @@ TEST_F(DataSheet, FrameWithOfferHeaderAndNotes) {
     EXPECT_TRUE(page.HasLine(250, 751, 1950, 751));
 }
 
+// A long first note line ran on under the certification marks (from 1350).
+TEST_F(DataSheet, LongFirstNoteLineKeepsClearOfTheCertificationMarks) {
+    const std::string longLine =
+        "Offer valid for the complete air handling unit including the control cabinet and "
+        "commissioning on site";
+    Recording scratch;
+    TRecordingCanvas measure(scratch);
+    const auto right = [&](const test::DrawnText& t) {
+        measure.SetFont(t.font);
+        return t.p.x() + measure.TextWidth(t.text);
+    };
+    // With room below, the line is wrapped after its last word that fits
+    // and the other lines move down.
+    owner.notes = {longLine, "second", ""};
+    Inspection page = Sheet(owner);
+    const test::DrawnText* first = page.TextAt(604);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(QString::fromStdString(longLine).startsWith(first->text));
+    EXPECT_LE(right(*first), 1330);
+    const test::DrawnText* rest = page.TextAt(646);
+    ASSERT_NE(rest, nullptr);
+    EXPECT_EQ((first->text + QStringLiteral(" ") + rest->text).toStdString(), longLine);
+    EXPECT_EQ(page.Text(QStringLiteral("second"))->p, QPoint(500, 688));
+    // Three lines in use: the first is cut where the marks begin.
+    owner.notes = {longLine, "second", "third"};
+    page = Sheet(owner);
+    first = page.TextAt(604);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text, QString::fromStdString(longLine));
+    ASSERT_TRUE(first->clip.has_value());
+    EXPECT_LE(first->clip->right(), 1330);
+    EXPECT_EQ(page.Text(QStringLiteral("second"))->p, QPoint(500, 646));
+    EXPECT_EQ(page.Text(QStringLiteral("third"))->p, QPoint(500, 688));
+    // Without the marks (the chart page) the line keeps the whole width.
+    Recording other;
+    {
+        TRecordingCanvas canvas(other);
+        const std::vector<std::string> notes = {longLine};
+        DrawNotes(canvas, &notes);
+    }
+    const Inspection chart = Inspect(other);
+    ASSERT_NE(chart.TextAt(604), nullptr);
+    EXPECT_EQ(chart.TextAt(604)->text, QString::fromStdString(longLine));
+    EXPECT_EQ(chart.TextAt(604)->clip->right(), 1949);
+}
+
 TEST_F(DataSheet, InletOutletAndVelocityRowsStandAtTheirPlaces) {
     const Inspection page = Sheet(owner);
     const test::DrawnText* volume = page.Text(QStringLiteral("3000"));
