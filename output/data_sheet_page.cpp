@@ -197,10 +197,13 @@ private:
         }
         const QString outside = o_.PageLabelText(PageLabel::OutsideAir);
         const QString ret = o_.PageLabelText(PageLabel::ReturnAir);
-        // Each heading ends at its column and keeps clear of the one before.
+        // Each heading ends at its column and keeps clear of the one before;
+        // the first has the width of the column after it, so that headings
+        // of equal length come out in equal heights.
         const int count = o_.PageUseSeasons() && two ? 4 : 2;
         for (int i = 0; i < count; ++i) {
-            const int room = i == 0 ? cols_.x[0] - 515 : cols_.x[i] - cols_.x[i - 1] - kGap;
+            const int room =
+                i == 0 ? cols_.x[1] - cols_.x[0] - kGap : cols_.x[i] - cols_.x[i - 1] - kGap;
             FittedText(cols_.x[i], 856, i % 2 == 0 ? outside : ret, room, TextAlign::Right);
         }
         Font(m.baseHeight);
