@@ -99,12 +99,13 @@ int main(int argc, char** argv) {
             }
         }
     }
-    // The other forms of design, with units in series.
+    // Every other form of design with one and four units in series.
     CurrentLanguage = kEnglish;
     window->ApplyLanguage();
     tavro->SetUnitSystem(true);
     tavro->SetSeasons(false);
-    const std::pair<int, int> designs[] = {{20, 2}, {25, 3}, {30, 1}, {40, 1}, {60, 4}};
+    const std::pair<int, int> designs[] = {{10, 4}, {20, 1}, {20, 4}, {25, 1}, {25, 4}, {30, 1},
+                                           {30, 4}, {40, 1}, {40, 4}, {60, 1}, {60, 4}};
     for (const auto& [design, units] : designs) {
         tavro->SetDesign(design);
         tavro->SetSeriesCount(units);

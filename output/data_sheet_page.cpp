@@ -4,6 +4,7 @@
 #include "output/page_metrics.h"
 #include "output/page_owner.h"
 #include "output/recording.h"
+#include "output/text_metrics.h"
 #include "physics/moist_air.h"
 #include "physics/unit_conversion.h"
 #include "product/dimensions.h"
@@ -37,12 +38,13 @@ Columns ColumnsOf(int seasonMode) {
 
 constexpr int kTableCols[4] = {1, 3, 5, 7};
 
-// Clear space between a column heading and the one before it, and the
-// room of the bold group labels left of the row labels (which start at
-// 515), in page units.
-constexpr int kHeadingGap = 20;
-constexpr int kGroupLabelRoom = 515 - kPageLeft - 15;
+// Clear space between a text and its neighbour on the same line, page units.
+constexpr int kGap = 20;
+// No text is set smaller than 2 mm characters, still legible on paper.
 constexpr int kLeastFittedHeight = 20;
+// The left edges of the bypass block and the sketch.
+constexpr int kBypassX = 1150;
+constexpr int kSketchLeft = kPageLeft + 620;
 
 class Sheet {
 public:
@@ -51,11 +53,11 @@ public:
 
     void Draw() {
         const auto notes = o_.PageNotesDataSheet();
-        DrawTitle(o_, c_, o_.PagePrintOfferHeader(), true, &notes);
+        // The first note line stands beside the certification marks.
+        DrawTitle(o_, c_, o_.PagePrintOfferHeader(), true, &notes, kCertificationMarksLeft - kGap);
         InputOutputTable();
-        HighTemperatureHint();
         DrawCertificationMarks(c_);
-        ModelLine();
+        ModelLineAndHint();
         ProcessData();
         WarningRows();
         CalculationBasis();
@@ -73,34 +75,50 @@ private:
         c_.TextOut(x, y, text);
         c_.SetTextAlign(TextAlign::Left);
     }
-    // The height of the current font at which text stays within maxWidth
-    // to keep clear of its neighbour: a longer text (a long translation)
-    // is set smaller, down to kLeastFittedHeight (2 mm characters, still
-    // legible on paper).
-    int FittedHeight(const QString& text, int maxWidth) {
-        const int height = c_.Font().height;
+    // Draws text in the current font when it is no wider than room; a
+    // longer text (a long translation) is set smaller until it fits, on
+    // the same baseline, but never below kLeastFittedHeight, and what
+    // still does not fit is cut off at the edge of its room. Returns the
+    // width the text takes. The font is left as it was.
+    int FittedText(int x, int y, const QString& text, int room, TextAlign align = TextAlign::Left) {
         const int width = c_.TextWidth(text);
-        if (width <= maxWidth || width <= 0) return height;
-        return std::max(kLeastFittedHeight, height * maxWidth / width);
-    }
-    // Texts drawn in one height, the smallest that any of them needs to
-    // fit its room; the font is restored afterwards.
-    struct Fitted {
-        int x;
-        int y;
-        QString text;
-        int room;
-        TextAlign align;
-    };
-    void FittedTexts(const std::vector<Fitted>& texts) {
+        if (width <= room || text.isEmpty()) {
+            Text(x, y, text, align);
+            return width;
+        }
         const FontSpec font = c_.Font();
         FontSpec fitted = font;
-        for (const Fitted& t : texts)
-            fitted.height = std::min(fitted.height, FittedHeight(t.text, t.room));
+        fitted.height = std::max(kLeastFittedHeight, font.height * std::max(room, 0) / width);
         c_.SetFont(fitted);
-        for (const Fitted& t : texts)
-            Text(t.x, t.y, t.text, t.align);
+        int fittedWidth = c_.TextWidth(text);
+        while (fittedWidth > room && fitted.height > kLeastFittedHeight) {
+            --fitted.height;
+            c_.SetFont(fitted);
+            fittedWidth = c_.TextWidth(text);
+        }
+        const int baseline = y + RoundHalfEven(FontAscent(font) - FontAscent(fitted));
+        if (fittedWidth <= room) {
+            Text(x, baseline, text, align);
+        } else {
+            const int left = align == TextAlign::Left    ? x
+                             : align == TextAlign::Right ? x - room
+                                                         : x - room / 2;
+            c_.SetTextAlign(align);
+            c_.TextRect(Corners(left, y, left + std::max(room, 0), y + Metrics.linePitch), x,
+                        baseline, text);
+            c_.SetTextAlign(TextAlign::Left);
+            fittedWidth = room;
+        }
         c_.SetFont(font);
+        return fittedWidth;
+    }
+    // Where the ink of a left-aligned text drawn at x begins: after its
+    // leading blanks.
+    int InkStart(int x, const QString& text) {
+        qsizetype blanks = 0;
+        while (blanks < text.size() && text[blanks] == QChar(' '))
+            ++blanks;
+        return blanks == text.size() ? x : x + c_.TextWidth(text.left(blanks));
     }
     void Rule(int y) {
         c_.SetPen({PenStyle::Dot, 0, Qt::black});
@@ -117,65 +135,98 @@ private:
         return s;
     }
 
-    // One row of values from a table: label, a value per column, the unit.
-    void TableRow(ResultTable t, int row, int labelX, int y, int wetBulbRow = -1) {
+    // One row of values from a table: the values, each kept clear of the
+    // column before it, the unit, and the label in the room left of the
+    // first value drawn. Returns where the label's ink begins (where the
+    // values begin when there is no label).
+    int TableRow(ResultTable t, int row, int labelX, int y, int wetBulbRow = -1) {
         QString label = o_.PageCell(t, 0, row);
         const bool wb = wetBulbRow >= 0 && o_.PageWetBulb();
         if (wb) label += QStringLiteral(" (DB/WB)");
-        Text(labelX, y, label);
+        std::vector<QString> values;
         for (int i = 0; i < cols_.count; ++i) {
             QString v = Cell(t, kTableCols[i], row);
             if (wb && !v.isEmpty()) v += QStringLiteral(" / ") + Cell(t, kTableCols[i], wetBulbRow);
-            Text(cols_.x[i], y, v, TextAlign::Right);
+            values.push_back(v);
         }
-        Text(cols_.unitX, y, Cell(t, cols_.unitCol, row));
+        const int valuesStart = Values(values, y);
+        Unit(y, Cell(t, cols_.unitCol, row));
+        FittedText(labelX, y, label, valuesStart - kGap - labelX);
+        return label.trimmed().isEmpty() ? valuesStart : InkStart(labelX, label);
+    }
+    // The values of one row, right-aligned at their columns, each kept
+    // clear of the column before it. Returns the left edge of the leftmost
+    // value drawn (the unit position when none is).
+    int Values(const std::vector<QString>& values, int y) {
+        int start = cols_.unitX;
+        for (int i = cols_.count - 1; i >= 0; --i) {
+            const QString& v = values[static_cast<size_t>(i)];
+            if (v.isEmpty()) continue;
+            const int room = i == 0 ? cols_.x[0] - kPageLeft : cols_.x[i] - cols_.x[i - 1] - kGap;
+            start = cols_.x[i] - FittedText(cols_.x[i], y, v, room, TextAlign::Right);
+        }
+        return start;
+    }
+    void Unit(int y, const QString& unit) {
+        FittedText(cols_.unitX, y, unit, kPageRight - cols_.unitX);
+    }
+    // A label with its value right-aligned at valueX and the unit at unitX,
+    // as in the calculation basis, the bypass and the dimensions.
+    void LabelledValue(int labelX, int y, const QString& label, int valueX, const QString& value,
+                       int unitX, const QString& unit, int unitRoom) {
+        const int width = FittedText(valueX, y, value, valueX - labelX, TextAlign::Right);
+        FittedText(unitX, y, unit, unitRoom);
+        FittedText(labelX, y, label, valueX - width - kGap - labelX);
     }
 
     void InputOutputTable() {
         const PageMetrics& m = Metrics;
         Font(m.smallHeight);
-        Text(500, 562, o_.PageLabelText(PageLabel::Hint));
+        // The hint line ends before the certification marks.
+        FittedText(500, 562, o_.PageLabelText(PageLabel::Hint),
+                   kCertificationMarksLeft - kGap - 500);
         Font(m.baseHeight, true);
         const bool two = o_.PageSeasonMode() == 2;
         if (o_.PageUseSeasons()) {
-            Text(two ? 1180 : 1400, 814, o_.PageLabelText(PageLabel::Heating), TextAlign::Centre);
-            if (two) Text(1650, 814, o_.PageLabelText(PageLabel::Cooling), TextAlign::Centre);
+            const int room = two ? 1650 - 1180 - kGap : 2 * (kPageRight - 1400);
+            FittedText(two ? 1180 : 1400, 814, o_.PageLabelText(PageLabel::Heating), room,
+                       TextAlign::Centre);
+            if (two)
+                FittedText(1650, 814, o_.PageLabelText(PageLabel::Cooling), room,
+                           TextAlign::Centre);
         }
         const QString outside = o_.PageLabelText(PageLabel::OutsideAir);
         const QString ret = o_.PageLabelText(PageLabel::ReturnAir);
-        // Each heading ends at its column and keeps clear of the one before.
+        // Each heading ends at its column and keeps clear of the one before;
+        // the first has the width of the column after it, so that headings
+        // of equal length come out in equal heights.
         const int count = o_.PageUseSeasons() && two ? 4 : 2;
-        std::vector<Fitted> headings;
         for (int i = 0; i < count; ++i) {
-            const int room = i == 0 ? cols_.x[0] - 515 : cols_.x[i] - cols_.x[i - 1] - kHeadingGap;
-            headings.push_back(
-                {cols_.x[i], 856, i % 2 == 0 ? outside : ret, room, TextAlign::Right});
+            const int room =
+                i == 0 ? cols_.x[1] - cols_.x[0] - kGap : cols_.x[i] - cols_.x[i - 1] - kGap;
+            FittedText(cols_.x[i], 856, i % 2 == 0 ? outside : ret, room, TextAlign::Right);
         }
-        FittedTexts(headings);
         Font(m.baseHeight);
         Rule(898);
         TableRow(ResultTable::Inlet, 1, 515, 909);
         TableRow(ResultTable::Inlet, 2, 515, 951);
         Rule(994);
-        // The two group labels share one height.
+        // Each group label ends before the row label on its line begins.
+        const int inletRow = TableRow(ResultTable::Inlet, 4, 515, 1005);
         Font(m.baseHeight, true);
-        const QString inlet = o_.PageCell(ResultTable::Inlet, 0, 3);
-        const QString outlet = o_.PageCell(ResultTable::Outlet, 0, 0);
-        const int groupHeight =
-            std::min(FittedHeight(inlet, kGroupLabelRoom), FittedHeight(outlet, kGroupLabelRoom));
-        Font(groupHeight, true);
-        Text(kPageLeft, 1005, inlet);
+        FittedText(kPageLeft, 1005, o_.PageCell(ResultTable::Inlet, 0, 3),
+                   inletRow - kGap - kPageLeft);
         Font(m.baseHeight);
-        TableRow(ResultTable::Inlet, 4, 515, 1005);
         TableRow(ResultTable::Inlet, 5, 515, 1047, 8);
         TableRow(ResultTable::Inlet, 6, 515, 1089);
         TableRow(ResultTable::Inlet, 7, 515, 1131);
         TableRow(ResultTable::Inlet, 9, 515, 1173);
         Rule(1221);
-        Font(groupHeight, true);
-        Text(kPageLeft, 1232, outlet);
+        const int outletRow = TableRow(ResultTable::Outlet, 1, 515, 1232);
+        Font(m.baseHeight, true);
+        FittedText(kPageLeft, 1232, o_.PageCell(ResultTable::Outlet, 0, 0),
+                   outletRow - kGap - kPageLeft);
         Font(m.baseHeight);
-        TableRow(ResultTable::Outlet, 1, 515, 1232);
         TableRow(ResultTable::Outlet, 2, 515, 1274, 5);
         TableRow(ResultTable::Outlet, 3, 515, 1316);
         TableRow(ResultTable::Outlet, 4, 515, 1358);
@@ -186,18 +237,21 @@ private:
         TableRow(ResultTable::VelocityPressureDrop, 2, kPageLeft, 1537);
     }
 
-    void HighTemperatureHint() {
-        const TDatenREK& r = o_.PageRecord();
-        if (std::max(r.Temp11, r.Temp21) <= 80) return;
-        Font(Metrics.smallHeight);
-        Text(kPageRight, 772, TextOf(524), TextAlign::Right);
-    }
-
-    void ModelLine() {
+    // The model line and, on the same line, the high-temperature hint,
+    // which keeps clear of it.
+    void ModelLineAndHint() {
         Font(Metrics.baseHeight, true);
-        Text(kPageLeft, 772,
-             o_.PageLabelText(PageLabel::Designation) + QStringLiteral("  ") +
-                 o_.PageLabelText(PageLabel::UnitsInSeries));
+        const int model =
+            FittedText(kPageLeft, 772,
+                       o_.PageLabelText(PageLabel::Designation) + QStringLiteral("  ") +
+                           o_.PageLabelText(PageLabel::UnitsInSeries),
+                       kPageRight - kPageLeft);
+        const TDatenREK& r = o_.PageRecord();
+        if (std::max(r.Temp11, r.Temp21) > 80) {
+            Font(Metrics.smallHeight);
+            FittedText(kPageRight, 772, TextOf(524), kPageRight - kPageLeft - model - kGap,
+                       TextAlign::Right);
+        }
         Font(Metrics.baseHeight);
     }
 
@@ -229,12 +283,12 @@ private:
             const int y = kPageTop + (r + 35) * m.linePitch +
                           (r < 4 ? m.halfPitch / 2 + 2 * m.quarterPitch : m.linePitch) +
                           (r >= 6 ? m.halfPitch : 0);
-            Text(kPageLeft, y, labels[r]);
-            for (int i = 0; i < cols_.count; ++i) {
-                Text(cols_.x[i], y, Cell(ResultTable::ProcessData, kTableCols[i], r),
-                     TextAlign::Right);
-            }
-            Text(cols_.unitX, y, units[r]);
+            std::vector<QString> values;
+            for (int i = 0; i < cols_.count; ++i)
+                values.push_back(Cell(ResultTable::ProcessData, kTableCols[i], r));
+            const int valuesStart = Values(values, y);
+            Unit(y, units[r]);
+            FittedText(kPageLeft, y, labels[r], valuesStart - kGap - kPageLeft);
         }
     }
 
@@ -244,14 +298,17 @@ private:
         Font(CurrentLanguage == kRussian ? m.smallHeight : m.baseHeight);
         const std::set<int> w = o_.PageWarnings();
         auto has = [&w](int a, int b) { return w.count(a) || w.count(b); };
+        auto line = [this](int y, int text) {
+            FittedText(kPageLeft, y, TextOf(text), kPageRight - kPageLeft);
+        };
         const int y0 = Row(45) + m.quarterPitch;
         if (has(5, 6)) {
-            Text(kPageLeft, y0, TextOf(122));
-            Text(kPageLeft, Row(46) + m.quarterPitch, TextOf(123));
+            line(y0, 122);
+            line(Row(46) + m.quarterPitch, 123);
         } else if (has(11, 12)) {
-            Text(kPageLeft, y0, TextOf(126));
+            line(y0, 126);
         }
-        if (has(7, 8)) Text(kPageLeft, Row(47) + m.quarterPitch, TextOf(127));
+        if (has(7, 8)) line(Row(47) + m.quarterPitch, 127);
         Font(m.baseHeight);
     }
 
@@ -259,23 +316,22 @@ private:
         const PageMetrics& m = Metrics;
         Rule(Row(49) - m.halfPitch);
         Font(m.baseHeight, true);
-        Text(kPageLeft, 2158, TextOf(134));
+        // The bypass heading stands at 1150 on the same line.
+        FittedText(kPageLeft, 2158, TextOf(134), kBypassX - kGap - kPageLeft);
         Font(m.baseHeight);
         const double p = o_.PageRecord().pbar;
-        Text(kPageLeft, 2200, TextOf(1));
-        Text(750, 2200,
-             si_ ? Fixed(p, 0) : Fixed(Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, p), 2),
-             TextAlign::Right);
-        Text(780, 2200, si_ ? QStringLiteral("mbar") : QStringLiteral("atm"));
-        Text(kPageLeft, 2242, TextOf(2));
+        LabelledValue(
+            kPageLeft, 2200, TextOf(1), 750,
+            si_ ? Fixed(p, 0) : Fixed(Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, p), 2), 780,
+            si_ ? QStringLiteral("mbar") : QStringLiteral("atm"), kBypassX - kGap - 780);
         double h = 0;
         try {
             h = AltitudeFromPressure(p);
         } catch (const Error&) {
         }
-        Text(750, 2242, Fixed(si_ ? h : Umrechnung(kTypeLength, kUnitM, kUnitFt, h), 0),
-             TextAlign::Right);
-        Text(780, 2242, si_ ? QStringLiteral("m") : QStringLiteral("ft"));
+        LabelledValue(kPageLeft, 2242, TextOf(2), 750,
+                      Fixed(si_ ? h : Umrechnung(kTypeLength, kUnitM, kUnitFt, h), 0), 780,
+                      si_ ? QStringLiteral("m") : QStringLiteral("ft"), kBypassX - kGap - 780);
     }
 
     void BypassBlock() {
@@ -284,17 +340,15 @@ private:
         const PageMetrics& m = Metrics;
         const TDatenREK& r = o_.PageRecord();
         Font(m.baseHeight, true);
-        Text(1150, 2158, TextOf(185));
+        FittedText(kBypassX, 2158, TextOf(185), kPageRight - kBypassX);
         Font(m.baseHeight);
-        Text(1150, 2200, TextOf(38));
-        Text(1650, 2200,
-             si_ ? Fixed(r.AirVelBypass, 1)
-                 : Fixed(ToShown(kShownVelocity, false, r.AirVelBypass), 0),
-             TextAlign::Right);
-        Text(1680, 2200, si_ ? QStringLiteral("m/s") : QStringLiteral("fpm"));
-        Text(1150, 2242, TextOf(55));
-        Text(1650, 2242, Fixed(r.Bypass, 0), TextAlign::Right);
-        Text(1680, 2242, QStringLiteral("mm"));
+        const int unitRoom = kPageRight - 1680;
+        LabelledValue(kBypassX, 2200, TextOf(38), 1650,
+                      si_ ? Fixed(r.AirVelBypass, 1)
+                          : Fixed(ToShown(kShownVelocity, false, r.AirVelBypass), 0),
+                      1680, si_ ? QStringLiteral("m/s") : QStringLiteral("fpm"), unitRoom);
+        LabelledValue(kBypassX, 2242, TextOf(55), 1650, Fixed(r.Bypass, 0), 1680,
+                      QStringLiteral("mm"), unitRoom);
         if (!si_) {
             Font(m.smallHeight, false, true);
             Text(1650, 2284, Fixed(r.Bypass / 25.4, 2), TextAlign::Right);
@@ -307,7 +361,8 @@ private:
         const PageMetrics& m = Metrics;
         Rule(Row(53));
         Font(m.baseHeight, true);
-        Text(kPageLeft, si_ ? Row(53) + m.halfPitch : Row(53), TextOf(53));
+        FittedText(kPageLeft, si_ ? Row(53) + m.halfPitch : Row(53), TextOf(53),
+                   kPageRight - kPageLeft);
         Font(m.baseHeight);
         const TDatenREK& r = o_.PageRecord();
         UnitSelection sel;
@@ -328,11 +383,12 @@ private:
                               {59, 57, TextOf(54) + QStringLiteral(" (H)"), size.H},
                               {60, 59, TextOf(55) + QStringLiteral(" (B)"), size.B},
                               {61, 61, TextOf(56) + QStringLiteral(" (T)"), size.T}};
+        // The units stop short of the sketch.
+        const int unitRoom = kSketchLeft - kGap - 780;
         for (const Item& it : items) {
             const int y = Row(si_ ? it.rowSI : it.rowIP);
-            Text(kPageLeft, y, it.label);
-            Text(750, y, Fixed(it.mm, 0), TextAlign::Right);
-            Text(780, y, QStringLiteral("mm"));
+            LabelledValue(kPageLeft, y, it.label, 750, Fixed(it.mm, 0), 780, QStringLiteral("mm"),
+                          unitRoom);
             if (!si_) {
                 Font(m.smallHeight, false, true);
                 Text(750, y + m.linePitch, Fixed(it.mm / 25.4, 2), TextAlign::Right);
@@ -340,9 +396,8 @@ private:
                 Font(m.baseHeight);
             }
         }
-        Text(kPageLeft, Row(63), TextOf(64));
-        Text(750, Row(63), o_.PageLabelText(PageLabel::Weight), TextAlign::Right);
-        Text(780, Row(63), si_ ? QStringLiteral("kg") : QStringLiteral("lb"));
+        LabelledValue(kPageLeft, Row(63), TextOf(64), 750, o_.PageLabelText(PageLabel::Weight), 780,
+                      si_ ? QStringLiteral("kg") : QStringLiteral("lb"), unitRoom);
     }
 
     void Sketch() {
@@ -350,8 +405,7 @@ private:
         if (sketch == nullptr || sketch->Empty()) return;
         const int top = Row(55) + Metrics.linePitch / 2;
         c_.PlayRecording(
-            QRect(QPoint(kPageLeft + 620, top), QPoint(kPageLeft + 1700 - 1, top + 400 - 1)),
-            *sketch);
+            QRect(QPoint(kSketchLeft, top), QPoint(kPageLeft + 1700 - 1, top + 400 - 1)), *sketch);
     }
 
     const PageOwner& o_;

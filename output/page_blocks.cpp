@@ -5,6 +5,7 @@
 
 #include "output/page_metrics.h"
 #include "output/page_owner.h"
+#include "output/text_metrics.h"
 #include "output/vector_pictures.h"
 #include "physics/errors.h"
 #include "shell/contact.h"
@@ -19,6 +20,23 @@ FontSpec DefaultCharsetFont(int height, bool bold = false) {
     FontSpec f = DrawingFontSpec(height, bold);
     f.charset = 1;
     return f;
+}
+
+// Draws a left-aligned text in the canvas's font, or, when it is wider than
+// room, as much smaller as it needs to fit (not below 2 mm characters) on
+// the same baseline. The font is left as it was.
+void TextWithin(TVkCanvas& canvas, int x, int y, const QString& text, int room) {
+    const FontSpec font = canvas.Font();
+    const int width = canvas.TextWidth(text);
+    if (width <= room || width <= 0) {
+        canvas.TextOut(x, y, text);
+        return;
+    }
+    FontSpec fitted = font;
+    fitted.height = std::max(20, font.height * room / width);
+    canvas.SetFont(fitted);
+    canvas.TextOut(x, y + RoundHalfEven(FontAscent(font) - FontAscent(fitted)), text);
+    canvas.SetFont(font);
 }
 
 // The letterhead of the maker (entry 0).
@@ -63,7 +81,43 @@ void DrawOfferHeader(TVkCanvas& canvas, const PageOwner& owner) {
     }
 }
 
-void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes) {
+namespace {
+
+std::vector<QString> ToQStrings(const std::vector<std::string>& lines) {
+    std::vector<QString> out;
+    for (const std::string& line : lines)
+        out.push_back(QString::fromStdString(line));
+    return out;
+}
+
+// The rows of the notes: the first line, wrapped after its last word that
+// fits into firstRoom when it is longer and there are rows enough for all
+// lines that are not empty, and the other lines. The second member tells
+// whether the first row must still be cut at its room.
+std::pair<std::vector<QString>, bool>
+NoteRows(TVkCanvas& canvas, const std::vector<std::string>& notes, int firstRoom) {
+    std::vector<QString> rows = ToQStrings(notes);
+    if (rows.empty() || canvas.TextWidth(rows[0]) <= firstRoom) return {rows, false};
+    size_t used = 0; // rows up to the last line that is not empty
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].trimmed().isEmpty()) used = i + 1;
+    }
+    const QString& first = rows[0];
+    qsizetype cut = -1;
+    for (qsizetype i = first.indexOf(QChar(' ')); i > 0; i = first.indexOf(QChar(' '), i + 1)) {
+        if (canvas.TextWidth(first.left(i)) > firstRoom) break;
+        cut = i;
+    }
+    if (cut < 0 || used + 1 > 3) return {rows, true};
+    QString rest = first.mid(cut).trimmed();
+    rows[0] = first.left(cut);
+    rows.insert(rows.begin() + 1, rest);
+    return {rows, false};
+}
+
+} // namespace
+
+void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes, int firstRight) {
     const PageMetrics& m = Metrics;
     canvas.SetTextAlign(TextAlign::Left);
     canvas.SetFont(DrawingFontSpec(m.baseHeight));
@@ -71,9 +125,16 @@ void DrawNotes(TVkCanvas& canvas, const std::vector<std::string>* notes) {
     if (notes == nullptr) return;
     canvas.SetFont(DefaultCharsetFont(m.baseHeight));
     const QRect clip = Corners(500, 604, kPageRight, 730);
-    for (size_t i = 0; i < notes->size(); ++i) {
-        canvas.TextRect(clip, 500, 604 + m.linePitch * static_cast<int>(i),
-                        QString::fromStdString((*notes)[i]));
+    // Without anything beside it the first line is cut at the sheet's edge
+    // like the others.
+    const auto [rows, cutFirst] = firstRight >= kPageRight
+                                      ? std::pair(ToQStrings(*notes), false)
+                                      : NoteRows(canvas, *notes, firstRight - 500);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int y = 604 + m.linePitch * static_cast<int>(i);
+        canvas.TextRect(i == 0 && cutFirst ? Corners(500, 604, firstRight, 604 + m.linePitch)
+                                           : clip,
+                        500, y, rows[i]);
     }
 }
 
@@ -101,7 +162,9 @@ void DrawLetterhead(TVkCanvas& canvas) {
     for (int i = 0; i < 3; ++i)
         canvas.TextOut(kPageLeft + 250, Row(7 + i), QString::fromUtf8(kMaker.address[i]));
     for (int i = 0; i < 4; ++i) {
-        canvas.TextOut(kPageRight - 600, Row(6 + i), QString::fromUtf8(kMaker.labels[i]));
+        // A label keeps clear of its value ("Internet:" is about as wide as its room).
+        TextWithin(canvas, kPageRight - 600, Row(6 + i), QString::fromUtf8(kMaker.labels[i]),
+                   130 - 12);
         canvas.TextOut(kPageRight - 470, Row(6 + i), QString::fromUtf8(kMaker.values[i]));
     }
     FontSpec f = DrawingFontSpec(m.baseHeight);

@@ -44,7 +44,7 @@ FontSpec DrawingFontSpec(int height, bool bold, bool italic) {
 }
 
 void DrawPageFrame(const PageOwner& owner, TVkCanvas& canvas, bool withHeader, bool withNotes,
-                   const std::vector<std::string>* notes) {
+                   const std::vector<std::string>* notes, int notesFirstRight) {
     canvas.SetBackground(Qt::white, true);
     SetPageMetrics(34, 42, 21);
     const PageMetrics& m = Metrics;
@@ -83,7 +83,7 @@ void DrawPageFrame(const PageOwner& owner, TVkCanvas& canvas, bool withHeader, b
     canvas.Line(kPageLeft, rule541, kPageRight, rule541);
     if (withNotes) {
         canvas.SetBrush({BrushStyle::Clear, Qt::white});
-        DrawNotes(canvas, notes);
+        DrawNotes(canvas, notes, notesFirstRight);
         const int rule751 = kPageTop + 15 * m.linePitch + m.halfPitch;
         canvas.Line(kPageLeft, rule751, kPageRight, rule751);
         canvas.SetFont(DrawingFontSpec(m.baseHeight));
@@ -94,8 +94,8 @@ void DrawPageFrame(const PageOwner& owner, TVkCanvas& canvas, bool withHeader, b
 }
 
 void DrawTitle(const PageOwner& owner, TVkCanvas& canvas, bool withHeader, bool withNotes,
-               const std::vector<std::string>* notes) {
-    DrawPageFrame(owner, canvas, withHeader, withNotes, notes);
+               const std::vector<std::string>* notes, int notesFirstRight) {
+    DrawPageFrame(owner, canvas, withHeader, withNotes, notes, notesFirstRight);
     canvas.SetFont(DrawingFontSpec(Metrics.largeHeight, true));
     canvas.SetTextAlign(TextAlign::Centre);
     const int text = owner.PageRecord().Line == "Corra" ? 66 : 65;
@@ -108,7 +108,7 @@ void DrawTitle(const PageOwner& owner, TVkCanvas& canvas, bool withHeader, bool 
 void DrawCertificationMarks(TVkCanvas& canvas) {
     const int top = kPageTop + 10 * Metrics.linePitch + Metrics.halfPitch + 15;
     const int bottom = top + 88;
-    DrawVector(canvas, Corners(kPageRight - 600, top, kPageRight - 342, bottom), 203);
+    DrawVector(canvas, Corners(kCertificationMarksLeft, top, kPageRight - 342, bottom), 203);
     DrawJpeg(canvas, Corners(kPageRight - 318, top, kPageRight - 230, bottom), 195);
     DrawVector(canvas, Corners(kPageRight - 205, top, kPageRight - 40, bottom), 201);
 }

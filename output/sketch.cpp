@@ -46,6 +46,26 @@ void ArrowHead(TVkCanvas& canvas, double ex, double ey, double ux, double uy) {
          QPoint(RoundHalfEven(ex + 40 * ux - 10 * vx), RoundHalfEven(ey + 40 * uy - 10 * vy))});
 }
 
+// Thin extension lines from the corners of the edges that the arrows
+// dimension out to the arrows, clear of the drawing by a small gap and a
+// little past the arrow, as on a dimensioned drawing.
+void ExtensionLines(TVkCanvas& canvas, int design, int n, int heightTop, int depthY, int w2,
+                    int h2) {
+    constexpr int kGap = 10, kPast = 18;
+    canvas.SetPen({PenStyle::Solid, 0, Qt::black});
+    const int heightX = 133;
+    canvas.Line(200 - kGap, kGround, heightX - kPast, kGround);
+    // With several units of design 25 the top is the damper of the last
+    // one; a line from there would cross the units before it.
+    if (design != 25 || n == 1) canvas.Line(200 - kGap, heightTop, heightX - kPast, heightTop);
+    canvas.Line(200, kGround + kGap, 200, depthY + kPast);
+    canvas.Line(200 + 500 * n, kGround + kGap, 200 + 500 * n, depthY + kPast);
+    const int widthX = 500 * n + 400;
+    const int edgeX = 200 + 500 * n;
+    canvas.Line(edgeX + kGap, kGround, widthX + kPast, kGround);
+    canvas.Line(edgeX + w2 + kGap, kGround - h2, widthX + w2 + kPast, kGround - h2);
+}
+
 } // namespace
 
 Recording& SketchPicture() {
@@ -108,8 +128,11 @@ void DrawSketch(int design, int n) {
             if (shown) canvas.PlayRecording(box, *shown);
         }
     }
-    DrawDimensionArrow(canvas, 200, 990 - 2 * kBase / 3, 200 + 500 * n, 990 - 2 * kBase / 3);
-    DrawDimensionArrow(canvas, 133, kGround, 133, 490 - kBase - (design == 25 ? 50 : 0));
+    const int depthY = 990 - 2 * kBase / 3;
+    const int heightTop = 490 - kBase - (design == 25 ? 50 : 0);
+    if (view) ExtensionLines(canvas, design, n, heightTop, depthY, w2, h2);
+    DrawDimensionArrow(canvas, 200, depthY, 200 + 500 * n, depthY);
+    DrawDimensionArrow(canvas, 133, kGround, 133, heightTop);
     DrawDimensionArrow(canvas, 500 * n + 400, kGround, 500 * n + 400 + w2, kGround - h2);
     FontSpec letters;
     letters.face = QStringLiteral("Arial");

@@ -7,6 +7,7 @@
 #include "controls/num_edit.h"
 #include "physics/rounding.h"
 #include "physics/unit_conversion.h"
+#include "shell/number_format.h"
 #include "shell/qt_text.h"
 
 #include <QFontMetrics>
@@ -175,7 +176,11 @@ void TFormTavro::ShowProcessData() {
         t->SetCell(c1, 0, Number(EU ? r.Eps1 : r.Eta1, 1));
         t->SetCell(c1, 1, Number(EU ? r.Eps1Wet : r.Eta1Wet, 1));
         if (HCLASS) {
-            t->SetCell(c1, 2, QString::fromStdString(r.HClassText));
+            // The record's class text keeps its point for the settings and
+            // the command line; the table shows the chosen separator.
+            t->SetCell(
+                c1, 2,
+                QString::fromStdString(r.HClassText).replace(QChar('.'), QChar(DecimalSeparator)));
             t->SetCell(c1, 3, Number(r.EtaErP, 1));
             const double erp = std::nearbyint(r.EtaErP * 10) / 10;
             if (erp >= 73) {

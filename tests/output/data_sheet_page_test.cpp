@@ -195,6 +195,52 @@ TEST_F(DataSheet, FrameWithOfferHeaderAndNotes) {
     EXPECT_TRUE(page.HasLine(250, 751, 1950, 751));
 }
 
+// A long first note line ran on under the certification marks (from 1350).
+TEST_F(DataSheet, LongFirstNoteLineKeepsClearOfTheCertificationMarks) {
+    const std::string longLine =
+        "Offer valid for the complete air handling unit including the control cabinet and "
+        "commissioning on site";
+    Recording scratch;
+    TRecordingCanvas measure(scratch);
+    const auto right = [&](const test::DrawnText& t) {
+        measure.SetFont(t.font);
+        return t.p.x() + measure.TextWidth(t.text);
+    };
+    // With room below, the line is wrapped after its last word that fits
+    // and the other lines move down.
+    owner.notes = {longLine, "second", ""};
+    Inspection page = Sheet(owner);
+    const test::DrawnText* first = page.TextAt(604);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(QString::fromStdString(longLine).startsWith(first->text));
+    EXPECT_LE(right(*first), 1330);
+    const test::DrawnText* rest = page.TextAt(646);
+    ASSERT_NE(rest, nullptr);
+    EXPECT_EQ((first->text + QStringLiteral(" ") + rest->text).toStdString(), longLine);
+    EXPECT_EQ(page.Text(QStringLiteral("second"))->p, QPoint(500, 688));
+    // Three lines in use: the first is cut where the marks begin.
+    owner.notes = {longLine, "second", "third"};
+    page = Sheet(owner);
+    first = page.TextAt(604);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text, QString::fromStdString(longLine));
+    ASSERT_TRUE(first->clip.has_value());
+    EXPECT_LE(first->clip->right(), 1330);
+    EXPECT_EQ(page.Text(QStringLiteral("second"))->p, QPoint(500, 646));
+    EXPECT_EQ(page.Text(QStringLiteral("third"))->p, QPoint(500, 688));
+    // Without the marks (the chart page) the line keeps the whole width.
+    Recording other;
+    {
+        TRecordingCanvas canvas(other);
+        const std::vector<std::string> notes = {longLine};
+        DrawNotes(canvas, &notes);
+    }
+    const Inspection chart = Inspect(other);
+    ASSERT_NE(chart.TextAt(604), nullptr);
+    EXPECT_EQ(chart.TextAt(604)->text, QString::fromStdString(longLine));
+    EXPECT_EQ(chart.TextAt(604)->clip->right(), 1949);
+}
+
 TEST_F(DataSheet, InletOutletAndVelocityRowsStandAtTheirPlaces) {
     const Inspection page = Sheet(owner);
     const test::DrawnText* volume = page.Text(QStringLiteral("3000"));
@@ -243,14 +289,18 @@ TEST_F(DataSheet, TwoCasesUseFourColumns) {
     EXPECT_EQ(page.Text(QStringLiteral("Cooling"))->p, QPoint(1650, 814));
 }
 
-// Long translations of the column headings and group labels (Russian) ran
-// into their neighbours; they are set smaller to fit their room instead.
-TEST_F(DataSheet, LongHeadingsAreSetSmallerInsteadOfOverlapping) {
+// Long translations ran into their values (Russian row labels) while
+// column headings and group labels that fitted were shrunk with the ones
+// that did not. Each text is measured against its own room and only one
+// that does not fit is set smaller, on the same baseline, never below 2 mm.
+TEST_F(DataSheet, OnlyTextsThatDoNotFitAreSetSmaller) {
     owner.seasonMode = 2;
     owner.useSeasons = true;
     owner.labels[PageLabel::OutsideAir] = QStringLiteral("Приточный воздух");
     owner.labels[PageLabel::ReturnAir] = QStringLiteral("Вытяжной воздух");
     owner.Cell(ResultTable::Inlet, 0, 3, "Параметры на входе");
+    owner.Cell(ResultTable::Inlet, 0, 1, "    Стандартный расход воздуха (норм.)");
+    owner.Cell(ResultTable::ProcessData, 1, 1, "47.7");
     Recording scratch;
     TRecordingCanvas measure(scratch);
     const auto width = [&](const test::DrawnText& t) {
@@ -261,26 +311,60 @@ TEST_F(DataSheet, LongHeadingsAreSetSmallerInsteadOfOverlapping) {
     const int columns[4] = {1130, 1350, 1600, 1820};
     int seen = 0;
     for (const test::DrawnText& t : page.texts) {
-        if (t.p.y() != 856) continue;
+        if (t.text != owner.labels[PageLabel::OutsideAir] &&
+            t.text != owner.labels[PageLabel::ReturnAir])
+            continue;
         const int i = seen++;
         ASSERT_LT(i, 4);
         EXPECT_EQ(t.p.x(), columns[i]);
-        // All four in the one height that the narrowest room needs.
+        // The first heading has the room of the column after it.
+        const int room = i == 0 ? columns[1] - columns[0] - 20 : columns[i] - columns[i - 1] - 20;
         EXPECT_LT(t.font.height, 34) << t.text.toStdString();
-        EXPECT_EQ(t.font.height, page.TextAt(856)->font.height);
-        if (i > 0) {
-            EXPECT_LE(width(t), columns[i] - columns[i - 1] - 20);
-        }
+        EXPECT_GE(t.font.height, 20);
+        EXPECT_GT(t.p.y(), 856); // lowered onto the baseline of the full height
+        EXPECT_LE(width(t), room);
     }
     EXPECT_EQ(seen, 4);
+    // The group label ends 20 before the ink of the row label on its line,
+    // which begins after four blanks.
     const test::DrawnText* group = page.Text(QStringLiteral("Параметры на входе"));
     ASSERT_NE(group, nullptr);
-    EXPECT_LE(width(*group), 515 - 250 - 15);
-    EXPECT_EQ(page.TextAt(1232)->font.height, group->font.height); // the outlet label
-    // English headings fit and keep the base height.
-    owner.labels[PageLabel::OutsideAir] = QStringLiteral("Outside air");
-    owner.labels[PageLabel::ReturnAir] = QStringLiteral("Return air");
-    EXPECT_EQ(Sheet(owner).Text(QStringLiteral("Outside air"))->font.height, 34);
+    EXPECT_TRUE(group->font.bold);
+    EXPECT_LT(group->font.height, 34);
+    measure.SetFont(page.Text(QStringLiteral("    Actual Air Volume"))->font);
+    EXPECT_LE(250 + width(*group), 515 + measure.TextWidth(QStringLiteral("    ")) - 20);
+    // The long row label ends 20 before its value; the rows that fit keep 34.
+    const test::DrawnText* label = nullptr;
+    for (const test::DrawnText& t : page.texts) {
+        if (t.text.startsWith(QStringLiteral("    Стандартный"))) label = &t;
+    }
+    ASSERT_NE(label, nullptr);
+    EXPECT_LT(label->font.height, 34);
+    EXPECT_LE(label->p.x() + width(*label), 1130 - width(*page.Text(QStringLiteral("3000"))) - 20);
+    EXPECT_EQ(page.Text(QStringLiteral("    Mass flow"))->font.height, 34);
+    EXPECT_EQ(page.Text(QStringLiteral("Heat recovery dry"))->font.height, 34);
+}
+
+TEST_F(DataSheet, ALabelThatDoesNotFitAtTwoMillimetresIsCutAtItsRoom) {
+    owner.Cell(ResultTable::VelocityPressureDrop, 0, 0, std::string(120, 'W').c_str());
+    const Inspection page = Sheet(owner);
+    const test::DrawnText* label = page.Text(QString(120, QChar('W')));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->font.height, 20);
+    ASSERT_TRUE(label->clip.has_value());
+    EXPECT_EQ(label->clip->left(), 250);
+    Recording scratch;
+    TRecordingCanvas measure(scratch);
+    measure.SetFont(page.Text(QStringLiteral("2.31"))->font);
+    EXPECT_LE(label->clip->right(), 1300 - measure.TextWidth(QStringLiteral("2.31")) - 20);
+    // The English texts of the body all fit: nothing is set smaller or cut.
+    owner.Cell(ResultTable::VelocityPressureDrop, 0, 0, "Face air velocity");
+    for (const test::DrawnText& t : Sheet(owner).texts) {
+        if (t.p.y() < 751) continue; // the frame, the letterhead and the notes
+        EXPECT_FALSE(t.clip.has_value()) << t.text.toStdString();
+        EXPECT_TRUE(t.font.height == 34 || t.font.height == 28 || t.font.height == 41)
+            << t.text.toStdString() << " " << t.font.height;
+    }
 }
 
 TEST_F(DataSheet, HighTemperatureHint) {

@@ -4,10 +4,15 @@
 
 #include "tests/support/tavro_window_fixture.h"
 
+#include "controls/num_edit.h"
+#include "output/data_sheet_page.h"
 #include "output/page_preview.h"
 #include "output/page_preview_window.h"
 #include "output/pdf_export.h"
+#include "output/text_metrics.h"
+#include "tests/support/recording_inspector.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -145,6 +150,77 @@ TEST_F(TavroDataSheet, PrintsIntoAFile) {
     EXPECT_EQ(InfoField(info, "Pages"), "1");
     const std::string text = CommandOutput("pdftotext -enc UTF-8 '" + path.toStdString() + "' -");
     EXPECT_NE(text.find(window_->Label_Bauform->text().toStdString()), std::string::npos) << text;
+}
+
+// The box a recorded text covers on the page: its ink from the first to
+// the last character that is not a blank, cut to its clip rectangle.
+QRectF InkBox(const test::DrawnText& t) {
+    const QString& text = t.text;
+    qsizetype first = 0, last = text.size();
+    while (first < last && text[first] == QChar(' '))
+        ++first;
+    while (last > first && text[last - 1] == QChar(' '))
+        --last;
+    if (first == last) return {};
+    const double full = MeasureText(t.font, text);
+    const double lead = MeasureText(t.font, text.left(first));
+    const double trail = MeasureText(t.font, text.mid(last));
+    const double x0 = t.align == TextAlign::Left    ? t.p.x()
+                      : t.align == TextAlign::Right ? t.p.x() - full
+                                                    : t.p.x() - full / 2;
+    const QFontMetricsF fm(MakeQFont(t.font));
+    QRectF box(QPointF(x0 + lead, t.p.y()),
+               QPointF(x0 + full - trail, t.p.y() + fm.ascent() + fm.descent()));
+    if (t.clip) box = box.intersected(QRectF(*t.clip).adjusted(0, 0, 1, 1));
+    return box;
+}
+
+// Long translations (Russian and Polish with two cases) ran into their
+// values. No text of the sheet may overlap or touch another, in every
+// language, with one and two cases, in SI and inch-pound units.
+TEST_F(TavroDataSheet, NoTextOverlapsAnotherInAnyLanguage) {
+    for (uint8_t language : AvailableLanguages) {
+        CurrentLanguage = language;
+        window_->ApplyLanguage();
+        for (bool si : {true, false}) {
+            for (int cases : {1, 2}) {
+                SCOPED_TRACE(testing::Message()
+                             << "language " << int(language) << (si ? " SI" : " IP") << ", "
+                             << cases << " cases");
+                window_->SetUnitSystem(si);
+                window_->SetSeasons(cases == 2);
+                window_->SetOperatingCases(static_cast<uint8_t>(cases));
+                // The cooling case with the heating case's air flows.
+                for (size_t stream = 0; cases == 2 && stream < 2; ++stream)
+                    window_->Edit_SVol[1][stream]->SetValue(window_->Edit_SVol[0][stream]->Value());
+                window_->Aenderung_Daten();
+                window_->RunCalculation();
+                ASSERT_TRUE(window_->ResultsValid);
+                Recording page;
+                {
+                    TRecordingCanvas canvas(page);
+                    DataSheetPage(*window_, canvas, false);
+                }
+                const test::Inspection drawn = test::Inspect(page);
+                std::vector<std::pair<QRectF, QString>> boxes;
+                for (const test::DrawnText& t : drawn.texts) {
+                    const QRectF box = InkBox(t);
+                    if (!box.isEmpty()) boxes.emplace_back(box, t.text);
+                }
+                ASSERT_GT(boxes.size(), 60u);
+                for (size_t i = 0; i < boxes.size(); ++i) {
+                    for (size_t j = i + 1; j < boxes.size(); ++j) {
+                        // Texts on one line keep at least 1 mm apart.
+                        const QRectF both = boxes[i].first.adjusted(-5, 0, 5, 0).intersected(
+                            boxes[j].first.adjusted(-5, 0, 5, 0));
+                        EXPECT_FALSE(both.width() > 0 && both.height() > 0.5)
+                            << '"' << boxes[i].second.toStdString() << "\" and \""
+                            << boxes[j].second.toStdString() << "\" touch";
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

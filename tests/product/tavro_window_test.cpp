@@ -305,6 +305,24 @@ TEST_F(TavroWindow, ProcessTableVariants) {
     EXPECT_EQ(Process(3, 3), QStringLiteral("(2016 ready)"));
 }
 
+// The heat-recovery class cell ("43.3% / H5") kept its point while every
+// other number showed the chosen decimal comma, on screen and on the sheet.
+TEST_F(TavroWindow, HeatRecoveryClassShowsTheDecimalSeparator) {
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    TFormTavro& w = Start();
+    Calculate();
+    ASSERT_TRUE(w.ResultsValid);
+    const TDatenREK& r = *w.Daten;
+    ASSERT_NE(r.HClassText.find('.'), std::string::npos) << r.HClassText;
+    QString shown = QString::fromStdString(r.HClassText);
+    shown.replace(QChar('.'), QChar(','));
+    EXPECT_EQ(Process(1, 2), shown);
+    EXPECT_TRUE(Process(1, 0).contains(QChar(','))) << Process(1, 0).toStdString();
+    EXPECT_EQ(w.PageCell(ResultTable::ProcessData, 1, 2), shown);
+    ThousandSeparator = ',';
+}
+
 TEST_F(TavroWindow, CondensationHint) {
     TFormTavro& w = Start();
     Enter(w.Edit_Feuchte[0][1], QStringLiteral("60"));
