@@ -203,9 +203,12 @@ void TFormTavro::ShowProcessData() {
 void TFormTavro::ShowHint() {
     TFormProdukt::ShowHint();
     if (!ResultsValid || Daten->WetMode == 0) return;
-    // French sets a non-breaking space before the exclamation mark.
-    QString text =
-        TextOf(42) + (CurrentLanguage == kFrench ? QStringLiteral("\u00A0!") : QStringLiteral("!"));
+    // French sets a non-breaking space before the exclamation mark, Chinese
+    // the full-width mark its texts use.
+    const QString mark = CurrentLanguage == kFrench    ? QStringLiteral("\u00A0!")
+                         : CurrentLanguage == kChinese ? QStringLiteral("\uFF01")
+                                                       : QStringLiteral("!");
+    QString text = TextOf(42) + mark;
     if (std::min(Daten->Temp11, Daten->Temp21) < -5) text += QStringLiteral(" - ") + TextOf(43);
     LB_Hinweis->setText(text);
     // 1.2 times as wide as the text, centred at x 245 (324 with two cases),

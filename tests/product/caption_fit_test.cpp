@@ -162,10 +162,15 @@ TEST_F(CaptionFit, TheCondensationHintStaysClearOfItsTabsEdges) {
             EXPECT_NEAR(w.LB_Hinweis->geometry().center().x(), 324, 1);
         }
     }
-    // French sets a non-breaking space before the exclamation mark.
+    // French sets a non-breaking space before the exclamation mark, Chinese
+    // the full-width one of its texts.
     CurrentLanguage = kFrench;
     w.ApplyLanguage();
     EXPECT_TRUE(w.LB_Hinweis->text().startsWith(QStringLiteral("Condensation\u00A0! - ")));
+    CurrentLanguage = kChinese;
+    w.ApplyLanguage();
+    EXPECT_TRUE(w.LB_Hinweis->text().startsWith(QStringLiteral("出现冷凝\uFF01 - ")))
+        << w.LB_Hinweis->text().toStdString();
 }
 
 } // namespace
