@@ -6,6 +6,7 @@
 // folder.
 
 #include "app/program.h"
+#include "controls/num_edit.h"
 #include "output/notes_dialog.h"
 #include "output/offer_header_dialog.h"
 #include "product/tavro_window.h"
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     // The main window through a calculation: before and after Calculate,
     // the process tab, two cases, inch-pound units.
     auto* tavro = dynamic_cast<TFormTavro*>(window.get());
-    for (int language : {kEnglish, kGerman, kChinese}) {
+    for (int language : AvailableLanguages) {
         const QString tag = QString::number(language);
         CurrentLanguage = static_cast<uint8_t>(language);
         window->ApplyLanguage();
@@ -99,7 +100,13 @@ int main(int argc, char** argv) {
         Save(*window, out, QStringLiteral("tavro-process-") + tag);
         tavro->SetSeasons(true);
         tavro->SetOperatingCases(2);
+        // A cooling case the exchanger can take, so that both cases show results.
+        for (int s = 0; s < 2; ++s)
+            tavro->Edit_SVol[1][s]->SetValue(2000);
+        tavro->Aenderung_Daten();
         tavro->RunCalculation();
+        tavro->RegisterDaten->setCurrentIndex(1);
+        Save(*window, out, QStringLiteral("tavro-two-cases-process-") + tag);
         tavro->RegisterDaten->setCurrentIndex(0);
         Save(*window, out, QStringLiteral("tavro-two-cases-") + tag);
         tavro->SetUnitSystem(false);

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QStyleOption>
 #include <QStylePainter>
-#include <QTabBar>
 
 #include <algorithm>
 
@@ -254,108 +253,6 @@ void TVkTabSheet::SetColor(const QColor& color) {
 void TVkTabSheet::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Color());
-}
-
-// ------------------------------------------------------------- TVkPageControl
-
-namespace {
-
-/// The tab bar of TVkPageControl: each caption in the font of its page.
-class PageTabBar : public QTabBar {
-public:
-    explicit PageTabBar(QTabWidget* owner) : QTabBar(owner), owner_(owner) {
-        setElideMode(Qt::ElideNone);
-        setUsesScrollButtons(true);
-    }
-
-    QFont PageFont(int index) const {
-        const QWidget* page = owner_->widget(index);
-        return page != nullptr ? page->font() : font();
-    }
-
-    bool AtBottom() const {
-        return shape() == QTabBar::RoundedSouth || shape() == QTabBar::TriangularSouth;
-    }
-
-    QRect CaptionRect(int index) const {
-        // Centred in the tab; the tabs that are not selected sit lower (at
-        // the bottom: higher) by the style's shift, as the style draws them.
-        QRect r = tabRect(index);
-        if (index != currentIndex()) {
-            QStyleOptionTab opt;
-            initStyleOption(&opt, index);
-            const int shift = style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, &opt, this);
-            r.translate(0, AtBottom() ? -shift : shift);
-        }
-        return r;
-    }
-
-protected:
-    QSize tabSizeHint(int index) const override {
-        QSize s = QTabBar::tabSizeHint(index);
-        const QString text = tabText(index);
-        const QFontMetrics bar(font());
-        const QFontMetrics page(PageFont(index));
-        s.rwidth() += page.size(Qt::TextShowMnemonic, text).width() -
-                      bar.size(Qt::TextShowMnemonic, text).width();
-        s.setHeight(std::max(s.height(), s.height() + page.height() - bar.height()));
-        return s;
-    }
-
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter p(this);
-        const int selected = currentIndex();
-        auto draw = [&](int i) {
-            if (!isTabVisible(i)) return;
-            QStyleOptionTab opt;
-            initStyleOption(&opt, i);
-            const QString text = opt.text;
-            opt.text.clear();
-            p.drawControl(QStyle::CE_TabBarTabShape, opt);
-            p.setFont(PageFont(i));
-            QPen pen(palette().color(isTabEnabled(i) ? QPalette::Active : QPalette::Disabled,
-                                     QPalette::WindowText));
-            p.setPen(pen);
-            p.drawText(CaptionRect(i), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
-                       text);
-        };
-        for (int i = 0; i < count(); ++i) {
-            if (i != selected) draw(i);
-        }
-        if (selected >= 0) draw(selected);
-    }
-
-private:
-    QTabWidget* owner_;
-};
-
-} // namespace
-
-TVkPageControl::TVkPageControl(QWidget* parent) : QTabWidget(parent) {
-    setTabBar(new PageTabBar(this));
-}
-
-int TVkPageControl::AddPage(TVkTabSheet* page, const QString& caption) {
-    return addTab(page, caption);
-}
-
-QRect TVkPageControl::CaptionRect(int index) const {
-    return static_cast<const PageTabBar*>(tabBar())->CaptionRect(index);
-}
-
-void TVkPageControl::tabInserted(int index) {
-    QTabWidget::tabInserted(index);
-    if (QWidget* page = widget(index)) page->installEventFilter(this);
-}
-
-bool TVkPageControl::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FontChange && indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
-        // Setting a caption again makes the bar measure its tabs anew.
-        for (int i = 0; i < count(); ++i)
-            tabBar()->setTabText(i, tabText(i));
-        tabBar()->update();
-    }
-    return QTabWidget::eventFilter(watched, event);
 }
 
 // -------------------------------------------------------------------- TVkEdit

@@ -140,10 +140,14 @@ private:
     QColor color_; ///< invalid: the palette's button colour
 };
 
-/// A page control whose tab captions are drawn each with the font of its
-/// own page, centred.
+/// A page control whose tab captions are drawn whole (never shortened),
+/// each with the font of its own page, centred. With MultiLine the tabs
+/// wrap into as many rows as their captions need at the control's width,
+/// each row stretched to the full width, the row of the selected tab next
+/// to the pages.
 class TVkPageControl : public QTabWidget {
     Q_OBJECT
+    Q_PROPERTY(bool MultiLine READ MultiLine WRITE SetMultiLine)
 
 public:
     explicit TVkPageControl(QWidget* parent = nullptr);
@@ -153,10 +157,19 @@ public:
 
     /// The rectangle of caption `index` inside the tab bar, as it is drawn.
     QRect CaptionRect(int index) const;
+    /// The rectangle of tab `index` inside the tab bar, as it is drawn;
+    /// empty for an index out of range.
+    QRect TabArea(int index) const;
+
+    bool MultiLine() const;
+    void SetMultiLine(bool multi);
+    /// The number of rows of tabs (1 without MultiLine, 0 without pages).
+    int RowCount() const;
 
 protected:
     void tabInserted(int index) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 /// An edit field with an Alignment (left by default).

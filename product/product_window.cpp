@@ -23,7 +23,11 @@ namespace {
 
 constexpr int kMargin = 2;
 constexpr int kSeasonStrip = 25; // the strip for the case labels
-constexpr int kRightWidth = 254; // device and button panels: 632 pixels in all with one case
+constexpr int kRightWidth = 246; // device and button panels: 632 pixels in all with one case
+// The label column of the tables: 8 pixels wider than the usual 177, taken
+// from the device panel, so that the longest row label of the German and
+// English table ("Temperature efficiency dry ErP Lot 6") fits.
+constexpr int kLabelColumn = 185;
 
 QFrame* MakePanel(QWidget* parent, const char* name) {
     QFrame* f = MakeNamed<QFrame>(parent, name);
@@ -141,8 +145,8 @@ void TFormProdukt::BuildButtons() {
 }
 
 void TFormProdukt::SetTableColumns(TDatenGrid* grid) {
-    static constexpr int kOne[] = {177, 70, 3, 70, 3, 38};
-    static constexpr int kTwo[] = {177, 70, 3, 70, 15, 70, 3, 70, 3, 38};
+    static constexpr int kOne[] = {kLabelColumn, 70, 3, 70, 3, 38};
+    static constexpr int kTwo[] = {kLabelColumn, 70, 3, 70, 15, 70, 3, 70, 3, 38};
     if (SeasonMode == 2) {
         grid->SetColCount(10);
         for (int i = 0; i < 10; ++i)

@@ -7,6 +7,7 @@
 #include "controls/num_edit.h"
 #include "physics/rounding.h"
 #include "physics/unit_conversion.h"
+#include "shell/languages.h"
 #include "shell/number_format.h"
 #include "shell/qt_text.h"
 
@@ -207,13 +208,25 @@ void TFormTavro::ShowProcessData() {
 void TFormTavro::ShowHint() {
     TFormProdukt::ShowHint();
     if (!ResultsValid || Daten->WetMode == 0) return;
-    QString text = TextOf(42) + QStringLiteral("!");
+    // French sets a non-breaking space before the exclamation mark, Chinese
+    // the full-width mark its texts use.
+    const QString mark = CurrentLanguage == kFrench    ? QStringLiteral("\u00A0!")
+                         : CurrentLanguage == kChinese ? QStringLiteral("\uFF01")
+                                                       : QStringLiteral("!");
+    QString text = TextOf(42) + mark;
     if (std::min(Daten->Temp11, Daten->Temp21) < -5) text += QStringLiteral(" - ") + TextOf(43);
     LB_Hinweis->setText(text);
-    // 1.2 times as wide as the text, centred at x 245 (324 with two cases).
-    const int width = RoundHalfEven(QFontMetrics(LB_Hinweis->font()).horizontalAdvance(text) * 1.2);
+    // 1.2 times as wide as the text, centred at x 245 (324 with two cases),
+    // but moved (and at most narrowed to the page) so that the text stays
+    // clear of the page's edges.
+    constexpr int kEdge = 4;
+    const int page = TabSheet_Luftaustritt->width();
+    const int width =
+        std::min(RoundHalfEven(QFontMetrics(LB_Hinweis->font()).horizontalAdvance(text) * 1.2),
+                 page - 2 * kEdge);
     const int centre = SeasonMode == 2 ? 324 : 245;
-    LB_Hinweis->setGeometry(centre - width / 2, Tabelle_Luftaustritt->height() + 2, width, 18);
+    const int left = std::clamp(centre - width / 2, kEdge, page - kEdge - width);
+    LB_Hinweis->setGeometry(left, Tabelle_Luftaustritt->height() + 2, width, 18);
 }
 
 } // namespace tavro

@@ -75,20 +75,21 @@ void TFormTavro::BuildDevicePanel() {
         l->setGeometry(x, y, w, 20);
         return l;
     };
-    LB_GKante = label("LB_GKante", 8, 10, 110);
+    // The captions take what the short entries ("500 mm", "5.5 mm") leave.
+    LB_GKante = label("LB_GKante", 8, 10, 128);
     Combo_GKante = MakeNamed<TAlignComboBox>(p, "Combo_GKante");
-    Combo_GKante->setGeometry(124, 8, 116, 22);
-    LB_GBreite = label("LB_GBreite", 8, 38, 110);
+    Combo_GKante->setGeometry(140, 8, 98, 22);
+    LB_GBreite = label("LB_GBreite", 8, 38, 128);
     Edit_GBreite = MakeNamed<TIntEdit>(p, "Edit_GBreite");
-    Edit_GBreite->setGeometry(124, 36, 116, 22);
-    LB_PAbstand = label("LB_PAbstand", 8, 66, 110);
+    Edit_GBreite->setGeometry(140, 36, 98, 22);
+    LB_PAbstand = label("LB_PAbstand", 8, 66, 128);
     Combo_PAbstand = MakeNamed<TAlignComboBox>(p, "Combo_PAbstand");
-    Combo_PAbstand->setGeometry(124, 64, 116, 22);
-    Label_Bauform = label("Label_Bauform", 8, 98, 236);
+    Combo_PAbstand->setGeometry(140, 64, 98, 22);
+    Label_Bauform = label("Label_Bauform", 8, 98, 230);
     Label_Bauform->setWordWrap(true);
     Label_Bauform->setFixedHeight(36);
     Label_Bauform->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label_AnzahlReihe = label("Label_AnzahlReihe", 8, 136, 236);
+    Label_AnzahlReihe = label("Label_AnzahlReihe", 8, 136, 230);
     struct DimRow {
         QLabel** caption;
         QLabel** value;

@@ -279,6 +279,17 @@ void TFormBasis::PlaceTitle() {
     // when there is no logo); its white shadow lies one pixel right and
     // down behind it, so that it looks embossed.
     const int end = Image_Logo_R->pixmap().isNull() ? 530 : Image_Logo_R->x() - 8;
+    // A title longer than the room between the logos is set smaller rather
+    // than run under the left logo.
+    const int start = Image_Logo->pixmap().isNull() ? 8 : Image_Logo->geometry().right() + 9;
+    QFont title = L_Titel->font();
+    title.setPixelSize(RoundHalfEven(font().pixelSize() * 1.1));
+    while (title.pixelSize() > 8 &&
+           QFontMetrics(title).horizontalAdvance(L_Titel->text()) > end - start) {
+        title.setPixelSize(title.pixelSize() - 1);
+    }
+    L_Titel->setFont(title);
+    L_Titel_S->setFont(title);
     for (QLabel* l : {L_Titel, L_Titel_S}) {
         l->adjustSize();
         const int dx = l == L_Titel_S ? 1 : 0;

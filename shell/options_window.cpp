@@ -64,11 +64,9 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
 
     PageControl1 = MakeNamed<TVkPageControl>(this, "PageControl1");
     PageControl1->setGeometry(8, 8, 433, 294);
-    PageControl1->tabBar()->setExpanding(false);
-    // All four tabs stay in sight; a caption too long for its tab is cut
-    // with an ellipsis rather than scrolled away.
-    PageControl1->setUsesScrollButtons(false);
-    PageControl1->setElideMode(Qt::ElideRight);
+    // All four tabs stay in sight with their whole captions: the tabs wrap
+    // into a further row where one row does not hold them.
+    PageControl1->SetMultiLine(true);
     Button_OK = MakeNamed<QPushButton>(this, "Button_OK");
     Button_OK->setText(QStringLiteral("OK"));
     Button_OK->setGeometry(285, 312, 75, 25);
@@ -187,7 +185,9 @@ void TFormOptionen::FormCreate() {
     t->setColumnWidth(1, 70);
     t->setColumnWidth(2, 70);
     const int scroll = t->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    t->setGeometry(10, 26, 288 + scroll, 8 * 20 + 4);
+    // Seven rows in sight, so that the separators below still fit when the
+    // tabs take two rows.
+    t->setGeometry(10, 26, 288 + scroll, 7 * 20 + 2 * t->frameWidth());
     RadioButton_SI->setGeometry(154, 4, 60, 20);
     RadioButton_US->setGeometry(226, 4, 80, 20);
     for (int r = 0; r <= kUnitRows; ++r) {
@@ -218,16 +218,10 @@ void TFormOptionen::SetCaptions() {
     setFont(UiFont().font);
     setWindowTitle(TextOf(165));
     Button_Cancel->setText(TextOf(161));
-    // The first three tabs are padded with blanks; where the padded tabs do
-    // not fit into one row (Russian), they go without the padding.
-    const QString tabs[] = {TextOf(166), TextOf(167) + QStringLiteral(" / ") + TextOf(328),
-                            TextOf(168)};
-    for (bool pad : {true, false}) {
-        for (int i = 0; i < 3; ++i)
-            PageControl1->setTabText(i, pad ? Padded(tabs[i]) : tabs[i]);
-        PageControl1->setTabText(3, TextOf(11));
-        if (PageControl1->tabBar()->sizeHint().width() <= PageControl1->width()) break;
-    }
+    PageControl1->setTabText(0, Padded(TextOf(166)));
+    PageControl1->setTabText(1, Padded(TextOf(167) + QStringLiteral(" / ") + TextOf(328)));
+    PageControl1->setTabText(2, Padded(TextOf(168)));
+    PageControl1->setTabText(3, TextOf(11));
     Label_Luftdruck->setText(TextOf(1));
     Label_HoeheNN->setText(TextOf(2));
     for (TNumEdit* e : {Edit_Luftdruck, Edit_HoeheNN})

@@ -229,6 +229,53 @@ TEST(VkControls, PageControlDrawsEachCaptionInItsPagesFont) {
     EXPECT_NEAR(ink1.center().x(), bar->tabRect(1).center().x(), 2);
 }
 
+TEST(VkControls, MultiLinePageControlWrapsItsTabsInsteadOfShorteningThem) {
+    TVkPageControl pages;
+    pages.setFont(UiFont().font);
+    const QString captions[] = {QStringLiteral("   Environment   "),
+                                QStringLiteral("   Units / Formats   "),
+                                QStringLiteral("   Input data   "), QStringLiteral("Process data")};
+    for (const QString& c : captions)
+        pages.AddPage(new TVkTabSheet, c);
+    pages.SetMultiLine(true);
+    pages.resize(260, 200);
+    pages.show();
+    QApplication::processEvents();
+    QTabBar* bar = pages.tabBar();
+
+    ASSERT_GE(pages.RowCount(), 2);
+    const int rowHeight = pages.TabArea(0).height();
+    EXPECT_EQ(bar->height(), pages.RowCount() * rowHeight);
+    // The pages start below all rows.
+    EXPECT_GE(pages.currentWidget()->mapTo(&pages, QPoint(0, 0)).y(), bar->geometry().bottom());
+    // Every tab holds its whole caption.
+    const int space = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+    for (int i = 0; i < pages.count(); ++i) {
+        const QRect r = pages.TabArea(i);
+        EXPECT_TRUE(bar->rect().contains(r)) << i;
+        EXPECT_GE(r.width(), bar->fontMetrics().horizontalAdvance(captions[i]) + space) << i;
+    }
+
+    // A click into the outer row selects its tab, and that row moves next
+    // to the pages.
+    const int last = pages.count() - 1;
+    pages.setCurrentIndex(0);
+    QApplication::processEvents();
+    const QRect outer = pages.TabArea(last);
+    ASSERT_LT(outer.bottom(), pages.TabArea(0).top());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, outer.center());
+    EXPECT_EQ(pages.currentIndex(), last);
+    EXPECT_EQ(pages.TabArea(last).bottom(), bar->height() - 1);
+    EXPECT_LT(pages.TabArea(0).bottom(), pages.TabArea(last).top());
+
+    // Wide enough for all: one row, at the tabs' own widths.
+    pages.resize(800, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(pages.RowCount(), 1);
+    EXPECT_EQ(bar->height(), rowHeight);
+    EXPECT_EQ(pages.TabArea(1).left(), pages.TabArea(0).right() + 1);
+}
+
 TEST(VkControls, TabSheetColourAndEditAlignment) {
     TVkTabSheet sheet;
     EXPECT_EQ(sheet.Color(), sheet.palette().color(QPalette::Button));

@@ -2,6 +2,7 @@
 
 #include "shell/code_pages.h"
 #include "shell/languages.h"
+#include "shell/resources.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tavro {
 namespace {
@@ -84,6 +87,84 @@ TEST(Texts, MissingEntriesAndLanguagesGiveEmptyTexts) {
     EXPECT_EQ(GetText(-3), "");
     LanguageScope es(kSpanish);
     EXPECT_EQ(GetText(105), "");
+}
+
+// The product description of `language` (resource 3300 + language) as
+// lines of UTF-16 text.
+std::vector<std::u16string> DescriptionLines(int language) {
+    const std::span<const uint8_t> bytes = ResourceBytes(3300 + language);
+    std::u16string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) // after the byte-order mark
+        text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+    std::vector<std::u16string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find(u"\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::u16string::npos) break;
+        start = end + 2;
+    }
+    return lines;
+}
+
+TEST(Descriptions, NoParagraphBreakInMidSentence) {
+    // An empty line among the body lines (2 to 30) ends a paragraph, so the
+    // line before it ends a sentence.
+    const std::u16string ends = u".:!?)\u3002\uFF1A\uFF01\uFF09";
+    for (int language : {kGerman, kEnglish, kFrench, kCzech, kPolish, kChinese, kRussian}) {
+        const auto lines = DescriptionLines(language);
+        ASSERT_EQ(lines.size(), 42u) << language;
+        for (size_t i = 2; i < 30; ++i) {
+            if (!lines[i].empty() || lines[i - 1].empty()) continue;
+            const char16_t last = lines[i - 1].back();
+            EXPECT_NE(ends.find(last), std::u16string::npos)
+                << "description " << 3300 + language << ": empty line " << i + 1 << " after \""
+                << UiToUtf8(WideToUi(lines[i - 1])) << "\"";
+        }
+    }
+}
+
+TEST(Texts, EachLanguageNamesAQuantityOneWayInTextsAndDescription) {
+    // Words a language no longer uses, because the text table and the
+    // description name the same thing otherwise.
+    const struct {
+        int language;
+        const char* word;
+        const char* instead;
+    } avoided[] = {
+        {kFrench, "repris", "air extrait (EN 16798-3)"},
+        {kFrench, "volumique normale", "masse volumique standard, as text 24"},
+        {kPolish, "Wilgotność bezwzględna", "zawartość wilgoci (g/kg), as the chart"},
+        {kPolish, "kondensatu", "skropliny"},
+        {kPolish, "karty danych", "karta techniczna, as text 159"},
+        {kPolish, " .. ", "od %s do %s"},
+        {kRussian, "паспорт", "технический лист, as text 159"},
+        {kRussian, "Потеря давления", "потери давления"},
+        {kRussian, "теплообменник", "рекуператор"},
+        {kRussian, " мм", "mm, as the unit columns and lists"},
+        {kRussian, " .. ", "от %s до %s"},
+        {kChinese, "回风", "排风 (GB 50736)"},
+        {kChinese, "绝对湿度", "含湿量 (g/kg), as the chart"},
+        {kChinese, "热交换器", "换热器, as text 65"},
+        {kChinese, "板组", "芯体, as text 92"},
+        {kChinese, "（", "one kind of bracket in the table: ASCII"},
+        {kChinese, " .. ", "%s 至 %s"},
+    };
+    for (const auto& a : avoided) {
+        LanguageScope scope(a.language);
+        const std::u16string word = Utf8ToWide(a.word);
+        for (int n : kUsedTexts) {
+            EXPECT_EQ(TableText(10000 + 1000 * a.language + n).find(word), std::u16string::npos)
+                << "text " << n << " of language " << a.language << " uses \"" << a.word
+                << "\"; instead: " << a.instead;
+        }
+        if (word == u"\uFF08") continue; // the description's prose keeps full-width brackets
+        const auto lines = DescriptionLines(a.language);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].find(word), std::u16string::npos)
+                << "description " << 3300 + a.language << " line " << i + 1 << " uses \"" << a.word
+                << "\"; instead: " << a.instead;
+        }
+    }
 }
 
 TEST(Languages, TableOfCharsetsAndCodePages) {
