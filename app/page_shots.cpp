@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     auto window = StartTavro(0);
     auto* tavro = dynamic_cast<TFormTavro*>(window.get());
     if (!tavro) return 1;
-    SetDocumentOpener([](const QString&) {});
+    SetDocumentOpener([](const QString&) { return true; });
 
     QString name;
     TFormSeite::SetSaveDialogHook(
