@@ -71,7 +71,9 @@ int main(int argc, char** argv) {
         return int(mrOk);
     });
     const std::pair<int, const char*> languages[] = {
-        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kChinese, "zh"}};
+        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kPolish, "pl"}, {kChinese, "zh"}};
+    // Notes as users type them: names and symbols outside most code pages.
+    tavro->NotesDataSheet = {"Žilina, Łódź, Plzeň; Москва; Ω ½ №; Αθήνα; 北京"};
     for (const auto& [language, tag] : languages) {
         CurrentLanguage = static_cast<uint8_t>(language);
         window->ApplyLanguage();
@@ -118,13 +120,13 @@ int main(int argc, char** argv) {
         tavro->Button_Datenblatt->click();
         std::printf("%s\n", qPrintable(name));
     }
-    // The chart in both kinds, in English, German and Chinese, SI and
-    // inch-pound.
+    // The chart in both kinds, in English, German, Russian, Polish and
+    // Chinese, SI and inch-pound.
     tavro->SetDesign(10);
     tavro->SetSeriesCount(1);
     tavro->Aenderung_Geraet();
     const std::pair<int, const char*> chartLanguages[] = {
-        {kEnglish, "en"}, {kGerman, "de"}, {kChinese, "zh"}};
+        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kPolish, "pl"}, {kChinese, "zh"}};
     for (const auto& [language, tag] : chartLanguages) {
         CurrentLanguage = static_cast<uint8_t>(language);
         window->ApplyLanguage();
