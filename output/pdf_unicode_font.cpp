@@ -64,6 +64,24 @@ void ReplaceToUnicode(HPDF_Doc doc, HPDF_Font font, const std::set<char16_t>& us
     }
 }
 
+// libharu maps every code of the face's character map to its glyph: 128 KB
+// that compress poorly for a large CJK face. The map of the codes drawn,
+// zero elsewhere, draws the same.
+void ShrinkGlyphMap(HPDF_Font font, const std::set<char16_t>& used) {
+    const auto* attr = static_cast<HPDF_FontAttr>(font->attr);
+    if (attr->map_stream == nullptr || used.empty()) return;
+    std::vector<HPDF_BYTE> map(2 * (size_t(*used.rbegin()) + 1), 0);
+    for (const char16_t c : used) {
+        const HPDF_UINT16 gid = HPDF_TTFontDef_GetGlyphid(attr->fontdef, c);
+        map[2 * size_t(c)] = HPDF_BYTE(gid >> 8);
+        map[2 * size_t(c) + 1] = HPDF_BYTE(gid & 0xFF);
+    }
+    HPDF_MemStream_FreeData(attr->map_stream->stream);
+    if (HPDF_Stream_Write(attr->map_stream->stream, map.data(), HPDF_UINT(map.size())) != HPDF_OK) {
+        throw Error("PDF: cannot write a glyph map");
+    }
+}
+
 // Reads the font file with pread; the file stays open for one completion.
 class FontFile {
 public:
@@ -165,6 +183,7 @@ HPDF_Font LoadUnicodeFont(HPDF_Doc doc, const FontFace& face) {
 void CompleteUnicodeFont(HPDF_Doc doc, HPDF_Font font, const FontFace& face,
                          const std::set<char16_t>& used) {
     ReplaceToUnicode(doc, font, used);
+    ShrinkGlyphMap(font, used);
     CompleteGlyphs(font, face.file);
 }
 

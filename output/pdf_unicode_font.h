@@ -23,6 +23,8 @@ HPDF_Font LoadUnicodeFont(HPDF_Doc doc, const FontFace& face);
 /// Completes a UTF-8 font before the document is saved:
 /// - its ToUnicode map, which libharu fills with its encoding CMap (a form
 ///   text extraction rejects), becomes a map of the code points in `used`;
+/// - its glyph map keeps only the codes in `used` (libharu maps every code
+///   of the face, 128 KB that compress poorly for a CJK face);
 /// - the components of every composite glyph drawn are added to the
 ///   subset: libharu reads component numbers as signed 16-bit values,
 ///   dropping every component above glyph 32767 (most ideographs of large
