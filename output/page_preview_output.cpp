@@ -189,9 +189,9 @@ void TFormSeite::Button_PDFClick() {
     RememberPdfFolder(path);
     if (!OpenDocument(path)) {
         Owner->PageStatusMessage(
-            TextOr(kNoViewerText, QStringLiteral("No PDF viewer could be started. The PDF file "
-                                                 "is saved as %1"))
-                .arg(QDir::toNativeSeparators(path)));
+            TextOr(kNoViewerText,
+                   QStringLiteral("No PDF viewer could be started. The PDF file is saved as:")) +
+            u' ' + QDir::toNativeSeparators(path));
     }
 }
 

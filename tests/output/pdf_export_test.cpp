@@ -225,6 +225,9 @@ TEST_F(PdfExport, EveryFontButHelveticaIsEmbedded) {
     EXPECT_TRUE(has("+WenQuanYiMicroHei"));
     for (const auto& [name, embedded] : fonts)
         EXPECT_EQ(embedded, !IsHelvetica(name)) << name;
+    // Identity-H needs no character map from the CJK language data, as
+    // the GBK encodings of the former Chinese fonts did.
+    EXPECT_EQ(Shell("pdffonts " + Quote(dir_ / "sheet.pdf")).first.find("EUC"), std::string::npos);
 
     Recording other;
     {
