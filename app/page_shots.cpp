@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     auto window = StartTavro(0);
     auto* tavro = dynamic_cast<TFormTavro*>(window.get());
     if (!tavro) return 1;
-    SetDocumentOpener([](const QString&) {});
+    SetDocumentOpener([](const QString&) { return true; });
 
     QString name;
     TFormSeite::SetSaveDialogHook(
@@ -71,7 +71,9 @@ int main(int argc, char** argv) {
         return int(mrOk);
     });
     const std::pair<int, const char*> languages[] = {
-        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kChinese, "zh"}};
+        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kPolish, "pl"}, {kChinese, "zh"}};
+    // Notes as users type them: names and symbols outside most code pages.
+    tavro->NotesDataSheet = {"Žilina, Łódź, Plzeň; Москва; Ω ½ №; Αθήνα; 北京"};
     for (const auto& [language, tag] : languages) {
         CurrentLanguage = static_cast<uint8_t>(language);
         window->ApplyLanguage();
@@ -119,13 +121,13 @@ int main(int argc, char** argv) {
         tavro->Button_Datenblatt->click();
         std::printf("%s\n", qPrintable(name));
     }
-    // The chart in both kinds, in English, German and Chinese, SI and
-    // inch-pound.
+    // The chart in both kinds, in English, German, Russian, Polish and
+    // Chinese, SI and inch-pound.
     tavro->SetDesign(10);
     tavro->SetSeriesCount(1);
     tavro->Aenderung_Geraet();
     const std::pair<int, const char*> chartLanguages[] = {
-        {kEnglish, "en"}, {kGerman, "de"}, {kChinese, "zh"}};
+        {kEnglish, "en"}, {kGerman, "de"}, {kRussian, "ru"}, {kPolish, "pl"}, {kChinese, "zh"}};
     for (const auto& [language, tag] : chartLanguages) {
         CurrentLanguage = static_cast<uint8_t>(language);
         window->ApplyLanguage();

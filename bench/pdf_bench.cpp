@@ -1,5 +1,6 @@
 // Writing the PDF of a recorded page the size of a data sheet: about 150
-// texts, 80 lines, filled shapes and a nested sketch.
+// texts, 80 lines, filled shapes and a nested sketch, in Latin and in
+// Chinese text.
 
 #include "output/pdf_export.h"
 #include "output/recording.h"
@@ -11,7 +12,8 @@
 namespace tavro {
 namespace {
 
-Recording DataSheetLikePage() {
+// `charset` 134 gives the rows Chinese labels, which embed the Chinese face.
+Recording DataSheetLikePage(int charset = 1) {
     Recording sketch(QSize(1000, 600));
     {
         TRecordingCanvas c(sketch);
@@ -31,12 +33,14 @@ Recording DataSheetLikePage() {
     title.bold = true;
     c.SetFont(title);
     c.TextOut(150, 150, QStringLiteral("Type: Tavro 20 / 600 / 850 - 5.5 - BY 321"));
-    c.SetFont(FontSpec{});
+    c.SetFont(FontSpec{.charset = charset});
+    const QString label = charset == 134 ? QStringLiteral("新风 标准风量 温度效率 %1")
+                                         : QStringLiteral("Außenluft Volumenstrom %1");
     // 70 rows of a label and a right-aligned value, each under a rule.
     for (int row = 0; row < 70; ++row) {
         const int y = 300 + 32 * row;
         c.SetTextAlign(TextAlign::Left);
-        c.TextOut(150, y, QStringLiteral("Außenluft Volumenstrom %1").arg(row));
+        c.TextOut(150, y, label.arg(row));
         c.SetTextAlign(TextAlign::Right);
         c.TextOut(1300, y, QString::number(1013.25 + row * 17.5, 'f', 2));
         c.Line(150, y + 30, 1300, y + 30);
@@ -61,6 +65,17 @@ void WriteDataSheetLikePdf(benchmark::State& state) {
         WritePdf(path, {&page});
 }
 BENCHMARK(WriteDataSheetLikePdf)->Unit(benchmark::kMillisecond);
+
+// The same page with Chinese labels: the Chinese face is loaded, subset
+// and embedded for every file.
+void WriteChineseDataSheetLikePdf(benchmark::State& state) {
+    const Recording page = DataSheetLikePage(134);
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + QStringLiteral("/page.pdf")).toStdString();
+    for (auto _ : state)
+        WritePdf(path, {&page});
+}
+BENCHMARK(WriteChineseDataSheetLikePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tavro

@@ -60,6 +60,11 @@ public:
     /// (the air-state lines); nullptr when there is no chart.
     virtual const Recording* PageChartGrid() const { return nullptr; }
     virtual const Recording* PageChartProcess() const { return nullptr; }
+
+    /// Shows a one-line message in the owner's status bar until the next
+    /// one. The default uses the status bar of the window that implements
+    /// the owner and does nothing when there is none.
+    virtual void PageStatusMessage(const QString& text);
 };
 
 } // namespace tavro

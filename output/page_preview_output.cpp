@@ -5,13 +5,18 @@
 #include "output/painter_canvas.h"
 #include "output/pdf_export.h"
 #include "output/recording.h"
+#include "shell/qt_text.h"
+#include "shell/shell_settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -31,8 +36,21 @@ TFormSeite::SaveDialogHook& SaveHook() {
     return hook;
 }
 
+// The settings key of the folder of the last export.
+constexpr std::string_view kPdfFolderKey = "PdfFolder";
+
+// Texts of the export's messages, until the text table has them.
+constexpr int kPdfNotWrittenText = 390;
+constexpr int kNoViewerText = 391;
+
+QString TextOr(int n, const QString& fallback) {
+    const QString text = TextOf(n);
+    return text.isEmpty() ? fallback : text;
+}
+
 QString AskPdfFileName(QWidget* parent, const QString& proposed) {
     QFileDialog dialog(parent);
+    dialog.setDirectory(PdfStartFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -56,6 +74,30 @@ bool AskPrintRange(QWidget* parent, QPrinter& printer, int pageCount) {
 }
 
 } // namespace
+
+QString PdfStartFolder() {
+    try {
+        const TIniDatei ini(kSettingsFileName, kSettingsFolder);
+        const QString last = QString::fromStdString(
+            ini.ReadString(kGlobalSection, kPdfFolderKey, std::string_view()));
+        if (!last.isEmpty() && QFileInfo(last).isAbsolute() && QFileInfo(last).isDir()) return last;
+    } catch (...) {
+        // An unreadable settings file gives the default.
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void RememberPdfFolder(const QString& file) {
+    try {
+        TIniDatei ini(kSettingsFileName, kSettingsFolder);
+        ini.WriteString(kGlobalSection, kPdfFolderKey,
+                        QFileInfo(file).absolutePath().toStdString());
+    } catch (...) {
+        // Errors while writing settings are discarded; the next export
+        // starts in the documents folder then.
+    }
+}
 
 bool PrinterInstalled() {
     return !QPrinterInfo::availablePrinters().isEmpty();
@@ -136,10 +178,21 @@ void TFormSeite::Button_PDFClick() {
         }
         WritePdf(QFile::encodeName(path).toStdString(), pages);
     } catch (const std::exception& error) {
-        ShowExceptionMessage(error);
+        // The engine's message names the file and the cause in English;
+        // the user's language leads where the text table has the sentence.
+        const QString cause = QString::fromUtf8(error.what());
+        const QString text = TextOf(kPdfNotWrittenText);
+        ShowMessageDialog(text.isEmpty() ? cause : text + QStringLiteral("\n\n") + cause,
+                          TextOf(104), mkError);
         return;
     }
-    OpenDocument(path);
+    RememberPdfFolder(path);
+    if (!OpenDocument(path)) {
+        Owner->PageStatusMessage(
+            TextOr(kNoViewerText,
+                   QStringLiteral("No PDF viewer could be started. The PDF file is saved as:")) +
+            u' ' + QDir::toNativeSeparators(path));
+    }
 }
 
 } // namespace tavro

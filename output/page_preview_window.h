@@ -41,6 +41,16 @@ inline constexpr int kZoomToFit = 10;
 /// fits kNoPrinterPage and printing can only go into a file.
 bool PrinterInstalled();
 
+/// The folder the PDF export's save dialog starts in: the folder of the
+/// last export, kept in the settings file (section "GLOBAL", key
+/// "PdfFolder"), while it exists; else the user's documents folder, else
+/// the home folder.
+QString PdfStartFolder();
+
+/// Keeps the folder of `file` as the start of the next export. A settings
+/// file that cannot be written is ignored.
+void RememberPdfFolder(const QString& file);
+
 /// The zoom of a fixed entry 0 to 8, in percent.
 int FixedZoom(int entry);
 

@@ -26,6 +26,15 @@ constexpr double kHairline = 0.25 / kPointsPerPageUnit;
 // screen pixel and two at the preview's scale.
 constexpr int kHairlineDot = 3;
 
+// The slant of a synthesised italic, x per unit of height: FreeType's
+// oblique transformation, which the screen applies to a face without an
+// italic of its own.
+constexpr double kSyntheticSlant = 0x0366A / 65536.0;
+
+// The stroke width of a synthesised bold per unit of character height:
+// FreeType widens such outlines by em/24, which the screen shows.
+constexpr double kSyntheticBoldStroke = 1.0 / 24.0;
+
 HPDF_REAL Real(double v) {
     return static_cast<HPDF_REAL>(v);
 }
@@ -145,19 +154,42 @@ void TPdfCanvas::DrawText(int x, int y, const QString& text) {
     // height is scaled by the text matrix instead.
     const double height = std::max(1, font_.height);
     const double scale = height > HPDF_MAX_FONTSIZE ? height / HPDF_MAX_FONTSIZE : 1.0;
-    // Text matrix: glyphs upright again in the flipped page (1, 0, 0, -1),
-    // moved to the baseline (dx, ascent) of the cell, then rotated and moved
-    // to the reference point.
+    // The baseline's start: the cell's baseline (dx, ascent), rotated and
+    // moved to the reference point.
     const double ex = x + dx * c - cell.ascent * s;
     const double ey = y + dx * s + cell.ascent * c;
     FillWith(font_.color);
     Ok(HPDF_Page_BeginText(page_), "drawing text");
-    Ok(HPDF_Page_SetTextMatrix(page_, Real(c * scale), Real(s * scale), Real(s * scale),
-                               Real(-c * scale), Real(ex), Real(ey)),
-       "drawing text");
+    double advance = 0; // along the baseline, in page units
     for (const PdfDocument::TextRun& run : runs) {
+        // Text matrix: glyphs upright again in the flipped page (1, 0, 0,
+        // -1), slanted for a synthesised italic, rotated, at the run's
+        // start on the baseline. Each run gets its own matrix, so a slanted
+        // run leaves the next one upright.
+        const double k = run.syntheticItalic ? kSyntheticSlant : 0.0;
+        const double a = c * scale;
+        const double b = s * scale;
+        Ok(HPDF_Page_SetTextMatrix(page_, Real(a), Real(b), Real(s * scale + k * a),
+                                   Real(-c * scale + k * b), Real(ex + advance * c),
+                                   Real(ey + advance * s)),
+           "drawing text");
         Ok(HPDF_Page_SetFontAndSize(page_, run.font, Real(height / scale)), "drawing text");
+        if (run.syntheticBold) {
+            // The outline widened by a stroke of the text's colour: em/24
+            // in all, half on either side, as the screen emboldens it.
+            Ok(HPDF_Page_SetTextRenderingMode(page_, HPDF_FILL_THEN_STROKE), "drawing bold text");
+            Ok(HPDF_Page_SetLineWidth(page_, Real(height * kSyntheticBoldStroke)),
+               "drawing bold text");
+            Ok(HPDF_Page_SetDash(page_, nullptr, 0, 0), "drawing bold text");
+            Ok(HPDF_Page_SetRGBStroke(page_, Real(font_.color.redF()), Real(font_.color.greenF()),
+                                      Real(font_.color.blueF())),
+               "drawing bold text");
+        }
         Ok(HPDF_Page_ShowText(page_, run.bytes.c_str()), "drawing text");
+        if (run.syntheticBold) {
+            Ok(HPDF_Page_SetTextRenderingMode(page_, HPDF_FILL), "drawing bold text");
+        }
+        advance += doc_.RunWidth(run) * height / 1000.0;
     }
     Ok(HPDF_Page_EndText(page_), "drawing text");
 }

@@ -6,10 +6,13 @@
 // and the text conversion into their encodings.
 
 #include "output/page_canvas.h"
+#include "output/pdf_fonts.h"
 
 #include <hpdf.h>
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -21,6 +24,17 @@ inline constexpr double kPointsPerPageUnit = 72.0 / 254.0;
 
 /// One PDF document being built. Every libharu failure, reported to the
 /// document's error handler or returned as a status, becomes a tavro::Error.
+///
+/// Fonts: "Arial" (and "Helvetica") are the standard Helvetica fonts, not
+/// embedded, in the code page of the text's character set, for every
+/// character that code page encodes and Helvetica has a glyph for. Any
+/// other character is set in an embedded TrueType face, subset to the
+/// glyphs drawn: the screen's face of Arial (Liberation Sans, the same
+/// metrics), then the screen's Chinese face (WenQuanYi Micro Hei), then
+/// whichever installed face has the character. Another named face is
+/// embedded for all its characters when it is installed, and is drawn as
+/// Arial when it is not. A style the face lacks is synthesised as the
+/// screen does: bold by stroking the outline, italic by slanting it.
 class PdfDocument {
 public:
     /// A new document without pages: compressed streams, no viewer settings
@@ -46,21 +60,26 @@ public:
         return object;
     }
 
-    /// Writes the document into `file` (libharu opens and closes it).
-    void SaveTo(const std::string& file);
+    /// The complete file: completes the embedded fonts and returns the
+    /// bytes libharu writes. Call once, after the last page. Throws Error.
+    std::string Save();
 
-    /// A piece of text in one font: the bytes in the font's encoding.
+    /// A piece of text in one font: the bytes in the font's encoding (UTF-8
+    /// for the embedded faces), and the style the face lacks.
     struct TextRun {
         HPDF_Font font;
         std::string bytes;
+        bool syntheticBold = false;
+        bool syntheticItalic = false;
     };
-    /// Splits text into runs of the fonts that draw it for `font`: each
-    /// character goes to the first encoding of the font's character set
-    /// that has it (Chinese characters to the simplified-Chinese font).
-    /// Characters no encoding has become '?'.
+    /// Splits text into runs of the fonts that draw it for `font` (see the
+    /// class). Control characters become blanks, characters beyond the
+    /// Basic Multilingual Plane U+FFFD; a character no installed face has
+    /// is drawn as the missing glyph of the screen's face (as on screen).
     std::vector<TextRun> Runs(const FontSpec& font, const QString& text);
 
-    /// Width of runs in thousandths of the font's em size.
+    /// Width of a run, and of runs, in thousandths of the font's em size.
+    double RunWidth(const TextRun& run);
     double RunsWidth(const std::vector<TextRun>& runs);
 
     /// Distance from the top of the text cell to the baseline, and the cell
@@ -78,13 +97,15 @@ public:
 private:
     static void OnError(HPDF_STATUS error, HPDF_STATUS detail, void* self);
 
-    HPDF_Font FontFor(const FontSpec& font, int codePage);
-    // The embedded TrueType font for a face and style, empty when there is
-    // none (the standard Helvetica then draws it).
-    const std::string& TrueTypeFor(const FontSpec& font);
-    // Appends the character in the code page's encoding; false when the
-    // code page lacks it.
-    bool Encode(char16_t c, int codePage, std::string& out);
+    HPDF_Font Helvetica(bool bold, bool italic, int codePage);
+    // The embedded font of a face; nullptr when libharu cannot read it.
+    HPDF_Font Embedded(const FontFace& face);
+    // The face that draws c, which Helvetica does not; nullopt when no
+    // font can be embedded at all.
+    std::optional<FontFace> FaceFor(const std::optional<FontFace>& named, bool bold, bool italic,
+                                    char32_t c);
+    // Whether the font's blank is as wide as Helvetica's.
+    bool SpaceAsWide(HPDF_Font font);
     // Clears a failure the document has recovered from (a font file libharu
     // cannot read), giving back the first-failure record it had before.
     void Forgive(HPDF_STATUS firstError, HPDF_STATUS firstDetail);
@@ -96,11 +117,18 @@ private:
     bool pending_ = false;
     HPDF_STATUS pendingError_ = HPDF_OK;
     HPDF_STATUS pendingDetail_ = HPDF_OK;
-    bool chineseFonts_ = false;
-    std::map<std::string, HPDF_Font> fonts_;
-    std::map<std::string, std::string> trueTypes_;
+    bool utf8_ = false;
+    std::map<std::string, HPDF_Font> helvetica_;
+    struct EmbeddedFont {
+        FontFace face;
+        HPDF_Font font = nullptr;
+        std::set<char16_t> used;
+    };
+    // By file and index: one font whatever style is synthesised with it.
+    std::map<std::pair<std::string, int>, EmbeddedFont> embedded_;
+    std::map<HPDF_Font, EmbeddedFont*> byFont_;
+    std::map<HPDF_Font, bool> spaceAsWide_;
     std::map<std::string, CellMetrics> cells_;
-    std::map<char16_t, std::string> gbk_;
 };
 
 /// Draws on one page of a PdfDocument in page units: origin top left, y

@@ -1,8 +1,9 @@
 // The shared part of a PDF file: the libharu document, its error record,
-// the fonts and the conversion of text into the fonts' encodings.
+// the fonts and the choice of font for every character.
 
 #include "output/pdf_canvas.h"
 
+#include "output/pdf_unicode_font.h"
 #include "output/text_metrics.h"
 #include "physics/errors.h"
 #include "shell/code_pages.h"
@@ -10,8 +11,8 @@
 #include <QFontMetricsF>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
-#include <mutex>
 #include <string_view>
 #include <unordered_map>
 
@@ -19,19 +20,17 @@ namespace tavro {
 
 namespace {
 
-// The code pages whose fonts draw a character set, in the order a character
-// tries them. Chinese pages draw Latin text with Helvetica, as the screen
-// draws it with the Latin face, and only the rest with the Chinese font.
-std::vector<int> CodePagesOf(int charset) {
+// The code page of Helvetica's encoding for a character set. Chinese pages
+// draw their Latin text with Helvetica, as the screen draws it with the
+// Latin face, and the rest with the embedded Chinese face.
+int CodePageOf(int charset) {
     switch (charset) {
     case 238:
-        return {1250};
+        return 1250;
     case 204:
-        return {1251};
-    case 134:
-        return {1254, 936};
-    default: // 1 (default), 0, 162 and anything unknown: Western/Turkish
-        return {1254};
+        return 1251;
+    default: // 1 (default), 0, 134, 162 and anything unknown: Western/Turkish
+        return 1254;
     }
 }
 
@@ -41,8 +40,6 @@ const char* EncodingName(int codePage) {
         return "CP1250";
     case 1251:
         return "CP1251";
-    case 936:
-        return "GBK-EUC-H";
     default:
         return "CP1254";
     }
@@ -107,76 +104,28 @@ const char* HelveticaOf(bool bold, bool italic) {
     return italic ? "Helvetica-Oblique" : "Helvetica";
 }
 
-// The face the screen draws "Arial" with: Liberation Sans, Arial's
-// metric twin.
-FontSpec ScreenFaceOf(FontSpec font) {
-    const Face face = ParseFace(font);
-    font.face = QStringLiteral("Liberation Sans");
-    font.bold = face.bold;
-    font.italic = face.italic;
-    return font;
+// Helvetica's glyphs are the Latin ones of the Western, Turkish and
+// Central European code pages; the Cyrillic letters of code page 1251 (and
+// its "№") are not among them.
+bool HelveticaHas(char16_t c) {
+    return ByteTableOf(1254).contains(c) || ByteTableOf(1250).contains(c);
 }
 
-struct FontFile {
-    std::string path;
-    int index = 0;
-};
+// The faces the screen draws "Arial" with (see the shared fonts).
+constexpr const char* kLatinFamily = "Liberation Sans";
+constexpr const char* kChineseFamily = "WenQuanYi Micro Hei";
 
-// Asks fontconfig (fc-match) for the TrueType file of a family. The family
-// travels inside single quotes with fontconfig's own escapes, so no face
-// name can reach the shell as a command. Only an exact family match counts:
-// fontconfig's nearest substitute would draw the text in a face nobody chose.
-FontFile LookUpFontFile(const Face& face) {
-    std::string pattern;
-    for (const char c : face.family) {
-        if (static_cast<unsigned char>(c) < 0x20) return {}; // no such face
-        if (c == '\\' || c == '-' || c == ':' || c == ',') pattern += '\\';
-        if (c == '\'') {
-            pattern += "'\\''";
-        } else {
-            pattern += c;
-        }
+void AppendUtf8(char16_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    if (face.bold) pattern += ":weight=bold";
-    if (face.italic) pattern += ":slant=italic";
-    const std::string command =
-        "fc-match -f '%{family}\\n%{file}\\n%{index}\\n' '" + pattern + "' 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return {};
-    std::string out;
-    std::array<char, 512> buffer{};
-    // The answer is three short lines; 64 KiB is far beyond any of them.
-    while (out.size() < 65536) {
-        const size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe);
-        if (n == 0) break;
-        out.append(buffer.data(), n);
-    }
-    ::pclose(pipe);
-    const QStringList lines = QString::fromUtf8(out).split(QLatin1Char('\n'));
-    if (lines.size() < 3) return {};
-    bool familyMatches = false;
-    for (const QString& family : lines[0].split(QLatin1Char(','))) {
-        if (family.trimmed().compare(QString::fromStdString(face.family), Qt::CaseInsensitive) ==
-            0) {
-            familyMatches = true;
-        }
-    }
-    const QString file = lines[1];
-    const bool trueType = file.endsWith(QLatin1String(".ttf"), Qt::CaseInsensitive) ||
-                          file.endsWith(QLatin1String(".ttc"), Qt::CaseInsensitive);
-    if (!familyMatches || !trueType) return {};
-    return {file.toStdString(), lines[2].toInt()};
-}
-
-// fc-match takes milliseconds; the answer holds for the process.
-FontFile FontFileOf(const Face& face) {
-    static std::mutex mutex;
-    static std::map<std::string, FontFile> cache;
-    const std::string key = face.family + (face.bold ? "|b" : "|") + (face.italic ? "i" : "");
-    const std::lock_guard<std::mutex> lock(mutex);
-    const auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    return cache.emplace(key, LookUpFontFile(face)).first->second;
 }
 
 } // namespace
@@ -228,8 +177,20 @@ HPDF_Page PdfDocument::AddA4Page() {
     return page;
 }
 
-void PdfDocument::SaveTo(const std::string& file) {
-    Check(HPDF_SaveToFile(doc_, file.c_str()), "writing the file");
+std::string PdfDocument::Save() {
+    for (auto& [key, embedded] : embedded_) {
+        if (embedded.font != nullptr) {
+            CompleteUnicodeFont(doc_, embedded.font, embedded.face, embedded.used);
+        }
+    }
+    Check(HPDF_SaveToStream(doc_), "writing the document");
+    const HPDF_UINT32 size = HPDF_GetStreamSize(doc_);
+    std::string bytes(size, '\0');
+    HPDF_UINT32 read = size;
+    Check(HPDF_ReadFromStream(doc_, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &read),
+          "reading the document");
+    if (read != size) throw Error("PDF: the document was read incompletely");
+    return bytes;
 }
 
 void PdfDocument::Forgive(HPDF_STATUS firstError, HPDF_STATUS firstDetail) {
@@ -239,127 +200,141 @@ void PdfDocument::Forgive(HPDF_STATUS firstError, HPDF_STATUS firstDetail) {
     HPDF_ResetError(doc_);
 }
 
-const std::string& PdfDocument::TrueTypeFor(const FontSpec& font) {
-    const Face face = ParseFace(font);
-    const std::string key = face.family + (face.bold ? "|b" : "|") + (face.italic ? "i" : "");
-    const auto it = trueTypes_.find(key);
-    if (it != trueTypes_.end()) return it->second;
-    std::string name;
-    const FontFile file = FontFileOf(face);
-    if (!file.path.empty()) {
-        const HPDF_STATUS error = error_;
-        const HPDF_STATUS detail = detail_;
-        const char* loaded =
-            file.path.ends_with(".ttf") || file.path.ends_with(".TTF")
-                ? HPDF_LoadTTFontFromFile(doc_, file.path.c_str(), HPDF_TRUE)
-                : HPDF_LoadTTFontFromFile2(doc_, file.path.c_str(),
-                                           static_cast<HPDF_UINT>(file.index), HPDF_TRUE);
-        if (loaded != nullptr && !pending_) {
-            name = loaded;
-        } else {
-            // A font file libharu cannot read: Helvetica draws the text.
-            Forgive(error, detail);
-        }
-    }
-    return trueTypes_.emplace(key, name).first->second;
-}
-
-HPDF_Font PdfDocument::FontFor(const FontSpec& font, int codePage) {
-    const Face face = ParseFace(font);
-    std::string name;
-    if (codePage == 936) {
-        if (!chineseFonts_) {
-            Check(HPDF_UseCNSFonts(doc_), "loading the Chinese fonts");
-            Check(HPDF_UseCNSEncodings(doc_), "loading the Chinese encodings");
-            chineseFonts_ = true;
-        }
-        // SimHei is the sans-serif face, like the one the screen draws
-        // Chinese with; libharu names its styles after a comma.
-        name = "SimHei";
-        if (face.bold || face.italic) {
-            name += face.bold ? (face.italic ? ",BoldItalic" : ",Bold") : ",Italic";
-        }
-    } else if (!IsStandardFace(face.family) && !TrueTypeFor(font).empty()) {
-        name = TrueTypeFor(font);
-    } else if (codePage == 1251 && !TrueTypeFor(ScreenFaceOf(font)).empty()) {
-        // The standard Helvetica has no Cyrillic glyphs: viewers draw them
-        // with a substitute at Helvetica's missing-glyph width, so the
-        // letters overlap. The screen's own face carries them.
-        name = TrueTypeFor(ScreenFaceOf(font));
-    } else {
-        name = HelveticaOf(face.bold, face.italic);
-    }
+HPDF_Font PdfDocument::Helvetica(bool bold, bool italic, int codePage) {
+    const char* name = HelveticaOf(bold, italic);
     const char* encoding = EncodingName(codePage);
-    const std::string key = name + '/' + encoding;
-    const auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second;
-    HPDF_Font f = Check(HPDF_GetFont(doc_, name.c_str(), encoding), "loading a font");
-    fonts_.emplace(key, f);
+    const std::string key = std::string(name) + '/' + encoding;
+    const auto it = helvetica_.find(key);
+    if (it != helvetica_.end()) return it->second;
+    HPDF_Font f = Check(HPDF_GetFont(doc_, name, encoding), "loading a font");
+    helvetica_.emplace(key, f);
     return f;
 }
 
-bool PdfDocument::Encode(char16_t c, int codePage, std::string& out) {
-    if (codePage != 936) {
-        const ByteTable& table = ByteTableOf(codePage);
-        const auto it = table.find(c);
-        if (it == table.end()) return false;
-        out += it->second;
-        return true;
+HPDF_Font PdfDocument::Embedded(const FontFace& face) {
+    const auto key = std::make_pair(face.file, face.index);
+    auto it = embedded_.find(key);
+    if (it == embedded_.end()) {
+        if (!utf8_) {
+            Check(HPDF_UseUTFEncodings(doc_), "loading the Unicode encoding");
+            utf8_ = true;
+        }
+        const HPDF_STATUS error = error_;
+        const HPDF_STATUS detail = detail_;
+        HPDF_Font font = LoadUnicodeFont(doc_, face);
+        if (font == nullptr || pending_) {
+            // A font file libharu cannot read: the next face draws the text.
+            Forgive(error, detail);
+            font = nullptr;
+        }
+        it = embedded_.emplace(key, EmbeddedFont{face, font, {}}).first;
+        if (font != nullptr) byFont_[font] = &it->second;
     }
-    auto it = gbk_.find(c);
-    if (it == gbk_.end()) {
-        std::string bytes = WideToCodePage(std::u16string_view(&c, 1), 936);
-        // '?' is the converter's answer for a missing character; only two
-        // bytes are a GBK character (single bytes are ASCII, drawn in Latin).
-        if (bytes.size() != 2) bytes.clear();
-        it = gbk_.emplace(c, bytes).first;
+    return it->second.font;
+}
+
+std::optional<FontFace> PdfDocument::FaceFor(const std::optional<FontFace>& named, bool bold,
+                                             bool italic, char32_t c) {
+    // A face is loaded only for a character it has: an embedded font
+    // carries its tables even when no glyph of it is drawn.
+    const auto has = [&](const std::optional<FontFace>& face) {
+        return face && FaceHasChar(*face, c) && Embedded(*face) != nullptr;
+    };
+    if (has(named)) return named;
+    const std::optional<FontFace> latin = FindFace(kLatinFamily, bold, italic);
+    if (has(latin)) return latin;
+    const std::optional<FontFace> chinese = FindFace(kChineseFamily, bold, italic);
+    if (has(chinese)) return chinese;
+    const std::optional<FontFace> any = FaceForChar(c, bold, italic);
+    if (has(any)) return any;
+    // No installed face has it: the page's face draws its missing glyph,
+    // as the screen does.
+    for (const auto& face : {named, latin}) {
+        if (face && Embedded(*face) != nullptr) return face;
     }
-    if (it->second.empty()) return false;
-    out += it->second;
-    return true;
+    return std::nullopt;
 }
 
 std::vector<PdfDocument::TextRun> PdfDocument::Runs(const FontSpec& font, const QString& text) {
-    const std::vector<int> codePages = CodePagesOf(font.charset);
+    const Face face = ParseFace(font);
+    const bool standard = IsStandardFace(face.family);
+    const std::optional<FontFace> named =
+        standard ? std::nullopt : FindFace(face.family, face.bold, face.italic);
+    // A face that is not installed is drawn as Arial, as on screen.
+    const bool helvetica = standard || !named;
+    const int codePage = CodePageOf(font.charset);
+    const ByteTable& bytes = ByteTableOf(codePage);
     std::vector<TextRun> runs;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < n &&
             QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i; // one character outside every code page: one '?'
+            ++i; // libharu's Unicode fonts end at the Basic Multilingual Plane
+            c = u'\uFFFD';
+        } else if (QChar::isSurrogate(c)) {
             c = u'\uFFFD';
         }
         // A control character would end libharu's C string (NUL) or draw
         // nothing; the screen shows it as blank space.
         if (c < 0x20 || c == 0x7F) c = u' ';
-        std::string bytes;
-        int used = codePages.front();
-        bool found = false;
-        for (const int codePage : codePages) {
-            if (Encode(c, codePage, bytes)) {
-                used = codePage;
-                found = true;
-                break;
-            }
+        TextRun piece{nullptr, {}, false, false};
+        const auto byte = bytes.find(c);
+        std::optional<FontFace> embedded;
+        if (c == u' ' && !runs.empty() && byFont_.contains(runs.back().font) &&
+            SpaceAsWide(runs.back().font)) {
+            // A blank after embedded text stays in its run when it is as
+            // wide as Helvetica's: text tools then see the words apart
+            // (poppler joins words across a change of font).
+            runs.back().bytes += ' ';
+            byFont_.at(runs.back().font)->used.insert(c);
+            continue;
         }
-        if (!found) bytes = "?";
-        HPDF_Font f = FontFor(font, used);
-        if (runs.empty() || runs.back().font != f) runs.push_back({f, std::string()});
-        runs.back().bytes += bytes;
+        if (helvetica && byte != bytes.end() && HelveticaHas(c)) {
+            piece.font = Helvetica(face.bold, face.italic, codePage);
+            piece.bytes = byte->second;
+        } else if ((embedded = FaceFor(named, face.bold, face.italic, c))) {
+            piece.font = Embedded(*embedded);
+            piece.syntheticBold = embedded->syntheticBold;
+            piece.syntheticItalic = embedded->syntheticItalic;
+            AppendUtf8(c, piece.bytes);
+            byFont_.at(piece.font)->used.insert(c);
+        } else {
+            // Nothing can be embedded (no TrueType face is installed).
+            piece.font = Helvetica(face.bold, face.italic, codePage);
+            piece.bytes = byte != bytes.end() ? std::string(1, byte->second) : std::string("?");
+        }
+        if (runs.empty() || runs.back().font != piece.font ||
+            runs.back().syntheticBold != piece.syntheticBold ||
+            runs.back().syntheticItalic != piece.syntheticItalic) {
+            runs.push_back(std::move(piece));
+        } else {
+            runs.back().bytes += piece.bytes;
+        }
     }
     return runs;
 }
 
+bool PdfDocument::SpaceAsWide(HPDF_Font font) {
+    const auto it = spaceAsWide_.find(font);
+    if (it != spaceAsWide_.end()) return it->second;
+    // Helvetica's blank is 278/1000 em wide; so is Liberation Sans's.
+    const double width = RunWidth({font, " ", false, false});
+    return spaceAsWide_.emplace(font, std::abs(width - 278.0) <= 1.0).first->second;
+}
+
+double PdfDocument::RunWidth(const TextRun& run) {
+    const HPDF_TextWidth w =
+        HPDF_Font_TextWidth(run.font, reinterpret_cast<const HPDF_BYTE*>(run.bytes.data()),
+                            static_cast<HPDF_UINT>(run.bytes.size()));
+    Check(HPDF_OK, "measuring text");
+    return w.width;
+}
+
 double PdfDocument::RunsWidth(const std::vector<TextRun>& runs) {
     double width = 0;
-    for (const TextRun& run : runs) {
-        const HPDF_TextWidth w =
-            HPDF_Font_TextWidth(run.font, reinterpret_cast<const HPDF_BYTE*>(run.bytes.data()),
-                                static_cast<HPDF_UINT>(run.bytes.size()));
-        width += w.width;
-    }
-    Check(HPDF_OK, "measuring text");
+    for (const TextRun& run : runs)
+        width += RunWidth(run);
     return width;
 }
 

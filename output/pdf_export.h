@@ -24,21 +24,25 @@ struct PdfDocumentInfo {
 /// 2100 × 2970) into `path`: A4 portrait 210 × 297 mm, zero margins, the
 /// recording placed into (0, 0) to (210, 297) mm; page layout single page,
 /// viewer preference fit window; author from `info`, creator and title
-/// empty. "Arial" and "Arial,Bold" are drawn with the standard Helvetica
-/// fonts (not embedded) in the code page of the text's character set,
-/// except Cyrillic, which Helvetica lacks: the screen's face (Liberation
-/// Sans) is embedded for it. Chinese is drawn with the engine's
-/// simplified-Chinese fonts; other TrueType fonts are embedded. Throws tavro::Error with a message
-/// naming the file when it cannot be written; an existing file is then left as it was.
+/// empty. Fonts: Helvetica (not embedded) where it can draw the text,
+/// embedded subsets of TrueType faces for everything else (see
+/// PdfDocument). The file replaces `path` only when it is complete (see
+/// ReplaceFile: links are written through, permissions kept, read-only
+/// files refused). Throws tavro::Error with a message naming the file and
+/// the cause when it cannot be written; an existing file is then left as
+/// it was.
 void WritePdf(const std::string& path, const std::vector<const Recording*>& pages,
               const PdfDocumentInfo& info = {});
 
-/// Opens a document in the desktop's viewer (xdg-open); failures are
-/// ignored.
-void OpenDocument(const QString& path);
+/// Opens a document in the desktop's viewer. Returns false when no viewer
+/// could be started.
+bool OpenDocument(const QString& path);
+
+/// What opens a document: returns whether a viewer was started.
+using DocumentOpener = std::function<bool(const QString&)>;
 
 /// Replaces what OpenDocument does (tests observe it instead of starting a
 /// viewer); nullptr restores the desktop's viewer.
-void SetDocumentOpener(std::function<void(const QString&)> opener);
+void SetDocumentOpener(DocumentOpener opener);
 
 } // namespace tavro

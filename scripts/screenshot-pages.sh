@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders the data sheet as the user gets it: the preview window and the
 # exported PDF (turned into PNG with pdftoppm), SI and inch-pound, one and
-# two operating cases, English, German, Russian and Chinese.
+# two operating cases, English, German, Russian, Polish and Chinese.
 #   scripts/screenshot-pages.sh [out-dir]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

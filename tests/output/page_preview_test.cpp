@@ -7,10 +7,12 @@
 #include "output/pdf_export.h"
 #include "shell/languages.h"
 #include "shell/qt_text.h"
+#include "tests/support/temp_folder.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -18,6 +20,8 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -86,7 +90,10 @@ protected:
             }
             return int(mrCancel);
         });
-        SetDocumentOpener([this](const QString& path) { opened.push_back(path); });
+        SetDocumentOpener([this](const QString& path) {
+            opened.push_back(path);
+            return viewerStarts;
+        });
     }
     void TearDown() override {
         TVkForm::SetModalHook(nullptr);
@@ -106,12 +113,15 @@ protected:
     static QImage Painted(TFormSeite& f) { return f.PaintBox1->grab().toImage(); }
     static bool NoPrinter() { return QPrinterInfo::availablePrinters().isEmpty(); }
 
+    // The export keeps its folder in the settings file: never the user's.
+    test::TempConfigHome config;
     Owner owner;
     PageList pages;
     Calls calls;
     std::function<void(TFormSeite&)> inside;
     std::vector<std::pair<int, QString>> messages;
     std::vector<QString> opened;
+    bool viewerStarts = true;
 };
 
 TEST(PreviewZoom, FitsAndLimits) {
@@ -415,6 +425,51 @@ TEST_F(Preview, ExportsEveryPageAsPdf) {
         EXPECT_TRUE(f.isVisible()); // the preview goes on
     };
     Show(3);
+}
+
+TEST_F(Preview, TheSaveDialogStartsInTheFolderOfTheLastExport) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    // Never the working folder: the first export starts in the documents.
+    EXPECT_EQ(PdfStartFolder(), fallback);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("offers"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    TFormSeite::SetSaveDialogHook(
+        [&](QWidget*, const QString&) { return folder + QStringLiteral("/sheet.pdf"); });
+    inside = [](TFormSeite& f) { Click(f.Button_PDF); };
+    Show(1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(PdfStartFolder(), folder);
+    EXPECT_NE(test::ReadFile(config.SettingsFile()).find("PdfFolder=" + folder.toStdString()),
+              std::string::npos);
+    // A folder that is gone is not offered.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    EXPECT_EQ(PdfStartFolder(), fallback);
+}
+
+// A page owner that is a window with a status bar, as the main window is.
+class StatusOwner : public QWidget, public PageOwner {
+public:
+    StatusOwner() : bar(new QStatusBar(this)) {}
+    QStatusBar* bar;
+};
+
+TEST_F(Preview, AViewerThatCannotStartIsReportedInTheStatusBar) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sheet.pdf"));
+    TFormSeite::SetSaveDialogHook([&](QWidget*, const QString&) { return file; });
+    StatusOwner window;
+    pages = MakePages(1, calls);
+    inside = [](TFormSeite& f) { Click(f.Button_PDF); };
+    DruckVorschau(nullptr, window, pages, {});
+    EXPECT_TRUE(window.bar->currentMessage().isEmpty());
+    viewerStarts = false;
+    DruckVorschau(nullptr, window, pages, {});
+    EXPECT_TRUE(window.bar->currentMessage().contains(file))
+        << window.bar->currentMessage().toStdString();
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Preview, IsTheProgramsPreviewOnceInstalled) {

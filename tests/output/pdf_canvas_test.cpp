@@ -49,8 +49,9 @@ protected:
     }
     std::string Save() {
         canvas_.reset();
-        doc_.SaveTo(path_);
-        return ReadFile(path_);
+        const std::string pdf = doc_.Save();
+        test::WriteFile(path_, pdf);
+        return pdf;
     }
 
     TempDir dir_;
@@ -80,13 +81,23 @@ TEST_F(PdfPage, TextGoesIntoTheEncodingOfItsCharacterSet) {
           "e"}},
         {162, QStringLiteral("Ölçüm ığş"), {"\xD6l\xE7\xFCm \xFD\xF0\xFE"}},
         {238, QStringLiteral("ąęłńśźż"), {"\xB9\xEA\xB3\xF1\x9C\x9F\xBF"}},
-        {204, QStringLiteral("Температура"), {"\xD2\xE5\xEC\xEF\xE5\xF0\xE0\xF2\xF3\xF0\xE0"}},
-        // Latin text of a Chinese page stays in Helvetica, the rest is GBK.
-        {134, QStringLiteral("T 温度 20"), {"T ", "\xCE\xC2\xB6\xC8", " 20"}},
-        // Characters the set lacks, a pair of surrogates (one character)
-        // and control characters that would cut libharu's C strings.
-        {1, QStringLiteral("a") + QString::fromUtf8("\u0416") + QStringLiteral("b"), {"a?b"}},
-        {1, QString::fromUtf8("x\U0001F600y"), {"x?y"}},
+        // Helvetica has no Cyrillic letters: they go to the embedded face
+        // in UTF-8 (with the blank after them), the digits and the degree
+        // sign stay in code page 1251.
+        {204,
+         QStringLiteral("Температура 20 °C"),
+         {"Температура ", "20 \xB0"
+                          "C"}},
+        // Latin text of a Chinese page stays in Helvetica, the rest is in
+        // the embedded Chinese face.
+        {134, QStringLiteral("T 温度 20"), {"T ", "温度", " 20"}},
+        // Characters the code page lacks, a pair of surrogates (one
+        // character beyond libharu's Unicode fonts) and control characters
+        // that would cut libharu's C strings.
+        {1,
+         QStringLiteral("a") + QString::fromUtf8("\u0416") + QStringLiteral("b"),
+         {"a", "Ж", "b"}},
+        {1, QString::fromUtf8("x\U0001F600y"), {"x", "\uFFFD", "y"}},
         {1, QString(QChar(u'a')) + QChar(u'\0') + QChar(u'\t') + QChar(u'b'), {"a  b"}},
     };
     for (const Case& c : cases) {
@@ -103,40 +114,74 @@ TEST_F(PdfPage, TextGoesIntoTheEncodingOfItsCharacterSet) {
     EXPECT_NE(chinese[0].font, chinese[1].font);
 }
 
+// The base font name without libharu's subset tag ("HPDFAA+") and style.
+std::string FontName(HPDF_Font font) {
+    std::string name = HPDF_Font_GetFontName(font);
+    name = name.substr(0, name.find(','));
+    const size_t plus = name.find('+');
+    return plus == std::string::npos ? name : name.substr(plus + 1);
+}
+
 TEST_F(PdfPage, FacesAndStylesChooseTheirFonts) {
     struct Case {
         const char* face;
         bool bold;
         bool italic;
         int charset;
+        const char* text;
         const char* font;
+        bool syntheticBold;
     };
     const std::vector<Case> cases = {
-        {"Arial", false, false, 1, "Helvetica"},
-        {"Arial", true, false, 1, "Helvetica-Bold"},
-        {"Arial", false, true, 238, "Helvetica-Oblique"},
-        {"Arial", true, true, 1, "Helvetica-BoldOblique"},
-        {"Arial,Bold", false, false, 1, "Helvetica-Bold"},
-        {"", false, false, 1, "Helvetica"},
-        {"No Such Face", false, false, 1, "Helvetica"},
-        {"Arial", false, false, 204, "LiberationSans"},
-        {"Arial,Bold", false, false, 204, "LiberationSans-Bold"},
+        {"Arial", false, false, 1, "x", "Helvetica", false},
+        {"Arial", true, false, 1, "x", "Helvetica-Bold", false},
+        {"Arial", false, true, 238, "ł", "Helvetica-Oblique", false},
+        {"Arial", true, true, 1, "x", "Helvetica-BoldOblique", false},
+        {"Arial,Bold", false, false, 1, "x", "Helvetica-Bold", false},
+        {"", false, false, 1, "x", "Helvetica", false},
+        {"No Such Face", false, false, 1, "x", "Helvetica", false},
+        // What Helvetica cannot draw is in the screen's face, in its style.
+        {"Arial", false, false, 204, "ж", "LiberationSans", false},
+        {"Arial,Bold", false, false, 204, "ж", "LiberationSans-Bold", false},
+        {"Arial", false, true, 1, "ж", "LiberationSans-Italic", false},
+        {"Arial", true, true, 238, "Ω", "LiberationSans-BoldItalic", false},
+        // The Chinese face has no bold: it is synthesised.
+        {"Arial", false, false, 134, "温", "WenQuanYiMicroHei", false},
+        {"Arial", true, false, 134, "温", "WenQuanYiMicroHei", true},
+        // An installed face draws everything it has.
+        {"DejaVu Sans", false, false, 1, "x", "DejaVuSans", false},
     };
     for (const Case& c : cases) {
         FontSpec font = FontOf(c.charset);
         font.face = QString::fromLatin1(c.face);
         font.bold = c.bold;
         font.italic = c.italic;
-        const auto runs = doc_.Runs(font, QStringLiteral("x"));
-        ASSERT_EQ(runs.size(), 1u);
-        // libharu names a bold TrueType font "<PostScript name>,Bold".
-        const std::string name = HPDF_Font_GetFontName(runs[0].font);
-        EXPECT_EQ(name.substr(0, name.find(',')), c.font) << c.face << " " << c.charset;
+        const auto runs = doc_.Runs(font, QString::fromUtf8(c.text));
+        ASSERT_EQ(runs.size(), 1u) << c.face << " " << c.text;
+        EXPECT_EQ(FontName(runs[0].font), c.font) << c.face << " " << c.text;
+        EXPECT_EQ(runs[0].syntheticBold, c.syntheticBold) << c.face << " " << c.text;
     }
-    FontSpec chinese = FontOf(134);
-    chinese.bold = true;
-    EXPECT_STREQ(HPDF_Font_GetFontName(doc_.Runs(chinese, QStringLiteral("温"))[0].font),
-                 "SimHei,Bold");
+}
+
+TEST_F(PdfPage, SynthesisedBoldIsStrokedAndItalicSlanted) {
+    FontSpec font = FontOf(134, 48);
+    font.bold = true;
+    canvas_->SetFont(font);
+    canvas_->TextOut(100, 100, QStringLiteral("温度 T"));
+    font.bold = false;
+    font.italic = true;
+    canvas_->SetFont(font);
+    canvas_->TextOut(100, 300, QStringLiteral("温度"));
+    const std::string pdf = Save();
+    // Fill and stroke with a line of em/24 (48 / 24 = 2 page units), back
+    // to plain filling for the Latin run.
+    const size_t bold = pdf.find("2 Tr");
+    ASSERT_NE(bold, std::string::npos);
+    EXPECT_LT(pdf.find("\0122 w", bold - 40), pdf.find("Tj", bold));
+    EXPECT_LT(pdf.find("0 Tr", bold), pdf.find("BT", bold));
+    // The italic run's text matrix slants by FreeType's 0.21255 (libharu
+    // writes five decimals) for the upright matrix (1 0 0 -1).
+    EXPECT_NE(pdf.find("1 0 0.21255 -1 100"), std::string::npos);
 }
 
 TEST_F(PdfPage, AnOpaqueBackgroundPaintsABoxBehindTheText) {

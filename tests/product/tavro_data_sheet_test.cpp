@@ -55,7 +55,10 @@ protected:
     void SetUp() override {
         TavroWindowTest::SetUp();
         InstallPagePreview();
-        SetDocumentOpener([this](const QString& path) { opened_.push_back(path); });
+        SetDocumentOpener([this](const QString& path) {
+            opened_.push_back(path);
+            return true;
+        });
         Start();
     }
     void TearDown() override {
