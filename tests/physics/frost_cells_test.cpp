@@ -209,14 +209,6 @@ TEST(FrostCells, EdgeFrostsOnlyBelowZeroWithWaterDepositing) {
     EXPECT_GT(mild.cornerWall, 0);
 }
 
-TEST(FrostCells, EqualInletsExchangeNothing) {
-    const FrostCellInput in = Pack(1, 2, 5, 10, 10);
-    const FrostCellResult r = SolveFrostCells(in);
-    EXPECT_NEAR(r.heat, 0, 1e-9);
-    EXPECT_NEAR(r.t1Out, 10, 1e-12);
-    EXPECT_NEAR(r.wallMin, 10, 1e-12);
-}
-
 TEST(FrostCells, SupersaturatedWarmAirIsSolvedAndBalanced) {
     // Fog entering the warm side holds the wall above a plain balance; the
     // search widens its bracket and the balance still closes.
