@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace tavro {
 
@@ -25,11 +26,42 @@ double Sat(double t, double p) {
 // Exchanger geometry of one calculation (not stored in the record).
 struct Geometry {
     int blocks = 0;      // n_b
+    int blockEdge = 0;   // mm
     double faceArea = 0; // m²
     double freeArea = 0; // A_f, m²
     double area = 0;     // A, m²
     double dh = 0;       // hydraulic diameter, mm
 };
+
+int BlockEdgeOf(int edge, int blocks) {
+    const int blockEdge = RoundHalfEven(static_cast<double>(edge) / blocks);
+    return blockEdge == 390 ? 400 : blockEdge;
+}
+
+// The plate pack of an edge, width and plate distance.
+Geometry PackGeometry(int edge, int width, double gap) {
+    Geometry g;
+    g.blocks = BlockCount(edge, gap);
+    g.blockEdge = BlockEdgeOf(edge, g.blocks);
+    const int packages = PackageCount(width, g.blockEdge);
+    const double packageWidth = Checked(static_cast<double>(width) / packages, "package width");
+    const double plates = RoundHalfEven((packageWidth - (g.blockEdge >= 500 ? 40 : 22)) /
+                                        (gap + 0.2)); // 0.2 mm plate thickness
+    const double L = g.blockEdge / 1000.0;
+    g.area = L * L * packages * g.blocks * g.blocks * plates;
+    const int k = (g.blockEdge == 200 || g.blockEdge == 300 || g.blockEdge == 400) ? 42 : 56;
+    const double free = g.blockEdge == 390 ? 358.0 : g.blockEdge - k;
+    g.freeArea = plates / 2 * gap / 1000 * packages * g.blocks * free / 1000;
+    g.dh = 2 * gap;
+    g.faceArea = (edge == 390 ? 0.4 : edge / 1000.0) * width / 1000.0;
+    return g;
+}
+
+// The plate distance the calculation uses: from the plate type, or the
+// given distance.
+double PlateGapOf(const TDatenREK& r) {
+    return r.GapGiven == 0 ? PlateGapFor(r.Edge, r.PType) : r.PlateGap;
+}
 
 Geometry ComputeGeometry(TDatenREK& r, bool swapped) {
     if (r.GapGiven == 0) {
@@ -37,24 +69,30 @@ Geometry ComputeGeometry(TDatenREK& r, bool swapped) {
     } else {
         r.PType = static_cast<uint8_t>(PTypeFor(r.Edge, r.PlateGap));
     }
-    Geometry g;
-    g.blocks = BlockCount(r.Edge, r.PlateGap);
-    r.BlockEdge = RoundHalfEven(static_cast<double>(r.Edge) / g.blocks);
-    if (r.BlockEdge == 390) r.BlockEdge = 400;
-    const int packages = PackageCount(r.Width, r.BlockEdge);
-    const double packageWidth = Checked(static_cast<double>(r.Width) / packages, "package width");
-    const double plates = RoundHalfEven((packageWidth - (r.BlockEdge >= 500 ? 40 : 22)) /
-                                        (r.PlateGap + 0.2)); // 0.2 mm plate thickness
+    r.BlockEdge = BlockEdgeOf(r.Edge, BlockCount(r.Edge, r.PlateGap));
+    const Geometry g = PackGeometry(r.Edge, r.Width, r.PlateGap);
     r.Bypass = BypassWidth(r.Edge, r.AirVelBypass, swapped ? r.SVol21 : r.SVol11);
-
-    const double L = r.BlockEdge / 1000.0;
-    g.area = L * L * packages * g.blocks * g.blocks * plates;
-    const int k = (r.BlockEdge == 200 || r.BlockEdge == 300 || r.BlockEdge == 400) ? 42 : 56;
-    const double free = r.BlockEdge == 390 ? 358.0 : r.BlockEdge - k;
-    g.freeArea = plates / 2 * r.PlateGap / 1000 * packages * g.blocks * free / 1000;
-    g.dh = 2 * r.PlateGap;
-    g.faceArea = (r.Edge == 390 ? 0.4 : r.Edge / 1000.0) * r.Width / 1000.0;
     return g;
+}
+
+// Mean gap velocity (m/s) of a stream of actual volume flow vol (m³/h) at
+// tOwn facing the other stream at tOther, for the heat transfer.
+double GapVelocity(double vol, double tOwn, double tOther, double freeArea) {
+    return vol / freeArea / 3600 * (273 + 0.2 * (tOther - tOwn)) / 273;
+}
+
+// Convective heat-transfer coefficient (W/(m²·K)) in the plate gaps at the
+// mean gap velocity v (m/s), with the air properties at the mean
+// temperature tm of both inlets.
+double ConvectiveCoefficient(const Geometry& g, double tm, double v) {
+    const double re = v * g.dh / KinViscosity(tm) / 1000;
+    return Nusselt(g.blockEdge, Prandtl(tm), g.dh, re) * Conductivity(tm) / g.dh * 1000;
+}
+
+// Heat capacity flow (W/K) of a stream of mDry kg/h dry air carrying mWater
+// kg/h vapour.
+double CapacityFlow(double mDry, double mWater) {
+    return (1.007 * mDry + 1.86 * mWater) / 3.6;
 }
 
 double WetLimit(double phi) {
@@ -65,8 +103,10 @@ double WetLimit(double phi) {
 
 // Counter-current series of n identical units: stream 1 passes stages 1 to
 // n, stream 2 stages n to 1. Each sweep recalculates every stage with the
-// latest boundary states until the first stage's outlet settles.
-void SeriesIteration(TDatenREK& r, int n) {
+// latest boundary states until the first stage's outlet settles. When units
+// is given, it receives the calculated record of every stage of the last
+// sweep.
+void SeriesIteration(TDatenREK& r, int n, std::vector<TDatenREK>* units) {
     TDatenTavro stage;
     stage.AirState = kGivenTempX;
     stage.AirQuant = kGivenDryMass;
@@ -86,6 +126,7 @@ void SeriesIteration(TDatenREK& r, int n) {
     T2.fill(r.Temp21);
     X2.fill(r.X21);
     double Q = 0;
+    if (units) units->assign(static_cast<size_t>(n), TDatenREK());
     for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
         CountSearchIteration();
         const double t1 = T1[1];
@@ -97,6 +138,7 @@ void SeriesIteration(TDatenREK& r, int n) {
             stage.Temp21 = T2[k];
             stage.X21 = X2[k];
             stage.Calculate();
+            if (units) (*units)[static_cast<size_t>(k - 1)] = stage;
             T1[k] = stage.Temp12;
             X1[k] = stage.X12;
             T2[k - 1] = stage.Temp22;
@@ -112,19 +154,13 @@ void SeriesIteration(TDatenREK& r, int n) {
     r.Q1 = Q;
 }
 
-void Calculate(TDatenREK& r, bool swapped) {
+void Calculate(TDatenREK& r, bool swapped, std::vector<TDatenREK>* units) {
     r.Series = static_cast<uint8_t>(std::clamp<int>(r.Series, 1, kMaxSeries));
     const Geometry g = ComputeGeometry(r, swapped);
 
     const double tm = (r.Temp11 + r.Temp21) / 2;
-    const double lambda = Conductivity(tm);
-    const double nu = KinViscosity(tm);
-    const double pr = Prandtl(tm);
-
-    r.Vel1Mean = Checked(r.Vol11 / g.freeArea / 3600 * (273 + 0.2 * (r.Temp21 - r.Temp11)) / 273,
-                         "Vel1Mean");
-    r.Vel2Mean = Checked(r.Vol21 / g.freeArea / 3600 * (273 + 0.2 * (r.Temp11 - r.Temp21)) / 273,
-                         "Vel2Mean");
+    r.Vel1Mean = Checked(GapVelocity(r.Vol11, r.Temp11, r.Temp21, g.freeArea), "Vel1Mean");
+    r.Vel2Mean = Checked(GapVelocity(r.Vol21, r.Temp21, r.Temp11, g.freeArea), "Vel2Mean");
     r.Vel1 = Checked(r.Vol11 / 3600 / g.faceArea, "Vel1");
     r.Vel2 = Checked(r.Vol21 / 3600 / g.faceArea, "Vel2");
 
@@ -132,14 +168,12 @@ void Calculate(TDatenREK& r, bool swapped) {
     if (std::fabs(r.X21) < 0.001) r.X21 = 0.001;
     r.X12 = r.X11;
 
-    const double re1 = r.Vel1Mean * g.dh / nu / 1000;
-    const double re2 = r.Vel2Mean * g.dh / nu / 1000;
-    const double alpha1 = Nusselt(r.BlockEdge, pr, g.dh, re1) * lambda / g.dh * 1000;
-    const double alpha2 = Nusselt(r.BlockEdge, pr, g.dh, re2) * lambda / g.dh * 1000;
+    const double alpha1 = ConvectiveCoefficient(g, tm, r.Vel1Mean);
+    const double alpha2 = ConvectiveCoefficient(g, tm, r.Vel2Mean);
     const double k = Checked(1 / (1 / alpha1 + 1 / alpha2 + kWallResistance), "k");
 
-    const double C1 = (1.007 * r.MDry11 + 1.86 * r.MWater11) / 3.6;
-    const double C2 = (1.007 * r.MDry21 + 1.86 * r.MWater21) / 3.6;
+    const double C1 = CapacityFlow(r.MDry11, r.MWater11);
+    const double C2 = CapacityFlow(r.MDry21, r.MWater21);
     const double R1 = Checked(C1 / C2, "R1");
     const double R2 = Checked(C2 / C1, "R2");
     const double NTU1 = Checked(g.area * k / C1, "NTU1");
@@ -187,7 +221,7 @@ void Calculate(TDatenREK& r, bool swapped) {
         r.Eta2Wet = r.Eta2;
     }
 
-    if (r.Series != 1) SeriesIteration(r, r.Series);
+    if (r.Series != 1) SeriesIteration(r, r.Series, units);
 
     r.MDry12 = r.MDry11;
     r.MDry22 = r.MDry21;
@@ -235,13 +269,13 @@ void Effectiveness(TDatenREK& r) {
     r.Eps2Wet = Checked(r.MDry21 / mMin * r.Eta2Wet, "Eps2Wet");
 }
 
-} // namespace
-
-void CrossFlowCalculation(TDatenREK& r) {
+// The calculation with the colder inlet as stream 1; units as in
+// SeriesIteration.
+void Run(TDatenREK& r, std::vector<TDatenREK>* units) {
     const bool swapped = r.Temp21 < r.Temp11;
     if (swapped) r.SwapInlets();
     try {
-        Calculate(r, swapped);
+        Calculate(r, swapped, units);
     } catch (...) {
         // Put the inlets back on their own streams so that the next
         // calculation starts from the user's inputs.
@@ -250,6 +284,40 @@ void CrossFlowCalculation(TDatenREK& r) {
     }
     if (swapped) r.SwapAll();
     Effectiveness(r);
+}
+
+} // namespace
+
+void CrossFlowCalculation(TDatenREK& r) {
+    Run(r, nullptr);
+}
+
+CrossFlowTransfer CrossFlowTransferOf(const TDatenREK& r) {
+    CrossFlowTransfer t;
+    t.swapped = r.Temp21 < r.Temp11;
+    const double tCold = t.swapped ? r.Temp21 : r.Temp11;
+    const double tWarm = t.swapped ? r.Temp11 : r.Temp21;
+    const double volCold = t.swapped ? r.Vol21 : r.Vol11;
+    const double volWarm = t.swapped ? r.Vol11 : r.Vol21;
+    const Geometry g = PackGeometry(r.Edge, r.Width, PlateGapOf(r));
+    const double tm = (tCold + tWarm) / 2;
+    const double v1 = Checked(GapVelocity(volCold, tCold, tWarm, g.freeArea), "Vel1Mean");
+    const double v2 = Checked(GapVelocity(volWarm, tWarm, tCold, g.freeArea), "Vel2Mean");
+    t.area = g.area;
+    t.alpha1 = Checked(ConvectiveCoefficient(g, tm, v1), "alpha1");
+    t.alpha2 = Checked(ConvectiveCoefficient(g, tm, v2), "alpha2");
+    t.wallResistance = kWallResistance;
+    t.C1 = t.swapped ? CapacityFlow(r.MDry21, r.MWater21) : CapacityFlow(r.MDry11, r.MWater11);
+    t.C2 = t.swapped ? CapacityFlow(r.MDry11, r.MWater11) : CapacityFlow(r.MDry21, r.MWater21);
+    return t;
+}
+
+std::vector<TDatenREK> CrossFlowUnits(const TDatenREK& r) {
+    TDatenREK calculated = r;
+    std::vector<TDatenREK> units;
+    Run(calculated, &units);
+    if (units.empty()) units.push_back(calculated);
+    return units;
 }
 
 } // namespace tavro
