@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -106,7 +108,9 @@ TFormBasis::TFormBasis(QWidget* parent) : TVkForm(parent) {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(kStatusHeight);
     auto* panel1 = new QLabel(StatusBar1);
+    panel1->setObjectName(QStringLiteral("StatusBar1_Panel1"));
     panel1->setFixedWidth(500);
+    statusPanel_ = panel1;
     auto* panel2 = new QLabel(StatusBar1);
     panel2->setFixedWidth(50);
     StatusBar1->addWidget(panel1);
@@ -257,6 +261,12 @@ void TFormBasis::FormCreate() {
     Image_Logo_R->setPixmap(QPixmap::fromImage(right));
     Image_Logo_R->setGeometry(Panel_Logo->width() - 1 - right.width(), 1, right.width(),
                               std::min(right.height(), 40));
+    if (Settings) {
+        Settings->RemoveStaleTemporaryFiles();
+        // A file that cannot be read to its end gives the defaults; writing
+        // them at exit would destroy what it holds.
+        settingsUnreadable_ = Settings->ReadError() != 0;
+    }
     ReadSettings();
     ApplyLanguage();
 }
@@ -315,6 +325,17 @@ void TFormBasis::SetCaptions() {
     SetFonts();
     SetMenuCaptions();
     PlaceTitle();
+    ShowSettingsProblem();
+}
+
+void TFormBasis::ShowSettingsProblem() {
+    if (!settingsUnreadable_ || !Settings) return;
+    const QString text = TextOf(620).replace(
+        QStringLiteral("%s"), QFile::decodeName(QByteArray::fromStdString(Settings->Path())));
+    // A long path gives way in its middle; the tip shows all of it.
+    statusPanel_->setText(QFontMetrics(statusPanel_->font())
+                              .elidedText(text, Qt::ElideMiddle, statusPanel_->width() - 8));
+    statusPanel_->setToolTip(text);
 }
 
 void TFormBasis::ApplyLanguage() {
