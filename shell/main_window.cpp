@@ -22,6 +22,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavro {
 
 namespace {
@@ -330,12 +332,17 @@ void TFormBasis::SetCaptions() {
 
 void TFormBasis::ShowSettingsProblem() {
     if (!settingsUnreadable_ || !Settings) return;
-    const QString text = TextOf(620).replace(
-        QStringLiteral("%s"), QFile::decodeName(QByteArray::fromStdString(Settings->Path())));
-    // A long path gives way in its middle; the tip shows all of it.
-    statusPanel_->setText(QFontMetrics(statusPanel_->font())
-                              .elidedText(text, Qt::ElideMiddle, statusPanel_->width() - 8));
-    statusPanel_->setToolTip(text);
+    const QString message = TextOf(620);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(Settings->Path()));
+    // A long path gives way in its middle, the message stays whole; the tip
+    // shows all of it.
+    const QFontMetrics fm(statusPanel_->font());
+    const int room = statusPanel_->width() - 8 -
+                     fm.horizontalAdvance(QString(message).remove(QStringLiteral("%s")));
+    const QString shown = QString(message).replace(
+        QStringLiteral("%s"), fm.elidedText(path, Qt::ElideMiddle, std::max(room, 0)));
+    statusPanel_->setText(fm.elidedText(shown, Qt::ElideRight, statusPanel_->width() - 8));
+    statusPanel_->setToolTip(QString(message).replace(QStringLiteral("%s"), path));
 }
 
 void TFormBasis::ApplyLanguage() {
