@@ -1,6 +1,7 @@
 #include "shell/ini_file.h"
 
 #include "physics/number_text.h"
+#include "shell/file_replacement.h"
 
 // Plain bytes: values are stored as they come (UTF-8 in practice), names are
 // compared with ASCII case folding, independent of the locale.
@@ -8,6 +9,7 @@
 #include <SimpleIni.h>
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +18,6 @@
 #include <system_error>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,7 +28,13 @@ namespace {
 
 // A settings file is a few kilobytes; anything far larger is not one, and is
 // neither read into memory nor replaced.
-constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
+constexpr size_t kMaxFileSize = 16 * 1024 * 1024;
+
+// How long a write waits for another program's write of the same file; that
+// takes milliseconds, so only a stopped or hanging program holds it longer.
+constexpr std::chrono::milliseconds kLockWait{5000};
+// Temporary files at least this old are left over from an interrupted write.
+constexpr std::chrono::seconds kStaleAge{300};
 
 // SimpleIni drops comment lines after the last entry of a file. A section
 // with this name, appended to the text before parsing, takes them as its own
@@ -38,50 +45,38 @@ constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
 constexpr const char* kTailSection = "\x01tail\x01";
 constexpr std::string_view kTailLine = "[\x01tail\x01]\n";
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports the close error, which may be the first sign of
-    // a failed delayed write.
-    int Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-private:
-    int fd_;
-};
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-// Reads a whole regular file. Returns 0, ENOENT for a missing file, or
-// another errno value. O_NONBLOCK keeps a FIFO in place of the file from
-// blocking the open.
-int ReadWholeFile(const std::string& path, std::string& out) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (fd.get() < 0) return errno;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return errno;
-    if (S_ISDIR(st.st_mode)) return EISDIR;
-    if (!S_ISREG(st.st_mode)) return EINVAL;
-    if (st.st_size > kMaxFileSize) return EFBIG;
-    out.clear();
-    char buf[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
+// Whether SimpleIni understands every byte of the text, so that a rewrite
+// keeps all of it. It stops at a NUL byte (a UTF-16 file has one in every
+// ASCII character) and silently skips a line that is no "[section]", no
+// "key=value", no comment and not blank; it also drops what follows the
+// "]" of a section line. Bytes that are no valid UTF-8 are kept as they are.
+bool IsCompleteIniText(std::string_view text) {
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
+    if (text.find('\0') != std::string_view::npos) return false;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        while (!line.empty() && IsBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && IsBlank(line.back()))
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            if (line.find(']') != line.size() - 1) return false;
+            continue;
         }
-        if (n == 0) return 0;
-        out.append(buf, static_cast<size_t>(n));
-        if (out.size() > static_cast<size_t>(kMaxFileSize)) return EFBIG;
+        if (line.front() == '=' || line.find('=') == std::string_view::npos) return false;
     }
+    return true;
 }
 
 // The parsed content of the settings file.
@@ -92,13 +87,20 @@ public:
         ini_.SetQuotes(false); // values are stored as they are
     }
 
-    // Returns 0, ENOENT (the document is then empty) or another errno value.
+    // Returns 0, ENOENT (the document is then empty), EILSEQ for a text that
+    // cannot be parsed to its end (the document is then empty too) or
+    // another errno value.
     int Load(const std::string& path) {
-        std::string text;
-        const int err = ReadWholeFile(path, text);
-        if (err != 0) return err;
+        const int err = ReadWholeFile(path, kMaxFileSize, original_);
+        if (err != 0) {
+            original_.clear();
+            return err;
+        }
+        if (!IsCompleteIniText(original_)) return EILSEQ;
+        std::string text = original_;
         text += '\n';
         text += kTailLine;
+        // SimpleIni takes a UTF-8 byte-order mark off and writes it back.
         if (ini_.LoadData(text) < 0) return ENOMEM;
         CSimpleIniA::TNamesDepend sections;
         ini_.GetAllSections(sections);
@@ -112,6 +114,24 @@ public:
     }
 
     CSimpleIniA& ini() { return ini_; }
+    // The file content as loaded.
+    const std::string& Original() const { return original_; }
+
+    // Applies the changes in order. Returns 0 or ENOMEM; `changed` says
+    // whether any of them changed the content.
+    int Apply(const std::vector<SettingsChange>& changes, bool& changed) {
+        changed = false;
+        for (const SettingsChange& c : changes) {
+            if (c.erase) {
+                if (!ini_.SectionExists(c.section.c_str())) continue;
+                ini_.Delete(c.section.c_str(), nullptr);
+            } else if (ini_.SetValue(c.section.c_str(), c.key.c_str(), c.value.c_str()) < 0) {
+                return ENOMEM;
+            }
+            changed = true;
+        }
+        return 0;
+    }
 
     // The file text; false when SimpleIni could not produce it.
     bool Text(std::string& out) {
@@ -132,18 +152,19 @@ public:
 
 private:
     CSimpleIniA ini_;
+    std::string original_;
     std::string tailComment_;
 };
 
-// The stored value, or nothing when the file or the key is missing or the
-// file cannot be read.
-std::optional<std::string> Lookup(const std::string& path, std::string_view section,
-                                  std::string_view key) {
-    Document doc;
-    if (doc.Load(path) != 0) return std::nullopt;
-    const char* v = doc.ini().GetValue(std::string(section).c_str(), std::string(key).c_str());
-    if (v == nullptr) return std::nullopt;
-    return std::string(v);
+// Loads the file and applies the changes a batch has collected so far.
+// Returns 0, or the errno value that makes the file unreadable (a missing
+// file is an empty one).
+int LoadWithChanges(const std::string& path, const std::vector<SettingsChange>& changes,
+                    Document& doc) {
+    const int err = doc.Load(path);
+    if (err != 0 && err != ENOENT) return err;
+    bool changed = false;
+    return doc.Apply(changes, changed);
 }
 
 std::string ErrorText(int err) {
@@ -165,20 +186,6 @@ void CheckNames(const std::string& path, std::string_view section, std::string_v
         key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos) {
         Fail(path, "invalid key name '" + std::string(key) + "'", 0);
     }
-}
-
-// Loads the file for a change; a missing file is an empty document. A file
-// that exists but cannot be read is not replaced: its content would be lost.
-void LoadForWrite(const std::string& path, Document& doc) {
-    const int err = doc.Load(path);
-    if (err != 0 && err != ENOENT) Fail(path, "cannot read the current content", err);
-}
-
-mode_t CurrentUmask() {
-    // The only way to read the mask is to set it; the program has one thread.
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
 }
 
 } // namespace
@@ -219,14 +226,22 @@ TIniDatei::TIniDatei(std::string_view fileName, std::string_view folder)
     }
 }
 
+std::optional<std::string> TIniDatei::Lookup(std::string_view section, std::string_view key) const {
+    Document doc;
+    if (LoadWithChanges(path_, pending_, doc) != 0) return std::nullopt;
+    const char* v = doc.ini().GetValue(std::string(section).c_str(), std::string(key).c_str());
+    if (v == nullptr) return std::nullopt;
+    return std::string(v);
+}
+
 std::string TIniDatei::ReadString(std::string_view section, std::string_view key,
                                   std::string_view def) const {
-    std::optional<std::string> v = Lookup(path_, section, key);
+    std::optional<std::string> v = Lookup(section, key);
     return v ? *v : std::string(def);
 }
 
 int TIniDatei::ReadInteger(std::string_view section, std::string_view key, int def) const {
-    std::optional<std::string> v = Lookup(path_, section, key);
+    std::optional<std::string> v = Lookup(section, key);
     int out = def;
     if (v && ParseInt32(*v, out)) return out;
     return def;
@@ -237,25 +252,31 @@ bool TIniDatei::ReadBool(std::string_view section, std::string_view key, bool de
 }
 
 double TIniDatei::ReadFloat(std::string_view section, std::string_view key, double def) const {
-    std::optional<std::string> v = Lookup(path_, section, key);
+    std::optional<std::string> v = Lookup(section, key);
     double out = def;
     if (v && ParseDouble(*v, out)) return out;
     return def;
 }
 
 char TIniDatei::ReadChar(std::string_view section, std::string_view key, char def) const {
-    std::optional<std::string> v = Lookup(path_, section, key);
+    std::optional<std::string> v = Lookup(section, key);
     return v && !v->empty() ? v->front() : def;
 }
 
 bool TIniDatei::SectionExists(std::string_view section) const {
     Document doc;
-    if (doc.Load(path_) != 0) return false;
+    if (LoadWithChanges(path_, pending_, doc) != 0) return false;
     return doc.ini().SectionExists(std::string(section).c_str());
 }
 
 bool TIniDatei::ValueExists(std::string_view section, std::string_view key) const {
-    return Lookup(path_, section, key).has_value();
+    return Lookup(section, key).has_value();
+}
+
+int TIniDatei::ReadError() const {
+    Document doc;
+    const int err = doc.Load(path_);
+    return err == ENOENT ? 0 : err;
 }
 
 void TIniDatei::WriteString(std::string_view section, std::string_view key,
@@ -267,14 +288,7 @@ void TIniDatei::WriteString(std::string_view section, std::string_view key,
     for (char& c : v) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    Document doc;
-    LoadForWrite(path_, doc);
-    if (doc.ini().SetValue(std::string(section).c_str(), std::string(key).c_str(), v.c_str()) < 0) {
-        Fail(path_, "out of memory", ENOMEM);
-    }
-    std::string text;
-    if (!doc.Text(text)) Fail(path_, "cannot format the content", 0);
-    Commit(text);
+    Stage({false, std::string(section), std::string(key), std::move(v)});
 }
 
 void TIniDatei::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -303,71 +317,93 @@ void TIniDatei::WriteChar(std::string_view section, std::string_view key, char v
 }
 
 void TIniDatei::EraseSection(std::string_view section) {
-    Document doc;
-    LoadForWrite(path_, doc);
-    const std::string name(section);
-    if (!doc.ini().SectionExists(name.c_str())) return;
-    doc.ini().Delete(name.c_str(), nullptr);
-    std::string text;
-    if (!doc.Text(text)) Fail(path_, "cannot format the content", 0);
-    Commit(text);
+    Stage({true, std::string(section), {}, {}});
+}
+
+void TIniDatei::BeginBatch() {
+    ++batchDepth_;
+}
+
+void TIniDatei::CommitBatch() {
+    if (batchDepth_ == 0) return;
+    if (--batchDepth_ == 0) WritePending();
+}
+
+void TIniDatei::Stage(SettingsChange change) {
+    pending_.push_back(std::move(change));
+    if (batchDepth_ == 0) WritePending();
 }
 
 int TIniDatei::RenameOver(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-void TIniDatei::Commit(const std::string& content) {
+void TIniDatei::WritePending() {
+    std::vector<SettingsChange> changes;
+    changes.swap(pending_);
+    if (changes.empty()) return;
+
+    // A link in place of the file stays a link: the file it leads to is the
+    // one replaced, in its own folder.
+    std::string target;
+    if (const int err = ResolveLinks(path_, target); err != 0) {
+        Fail(path_, "cannot follow the link to the file", err);
+    }
     // A file the user made read-only keeps its content, as it would if it
     // were written in place.
-    struct stat old {};
-    const bool haveOld = ::stat(path_.c_str(), &old) == 0;
-    if (haveOld && ::access(path_.c_str(), W_OK) != 0) Fail(path_, "the file is read-only", errno);
-
-    std::string temp = path_ + ".tmp-XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) Fail(path_, "cannot create a temporary file in the folder", errno);
-
-    // Until the rename succeeded the temporary file is removed on every exit.
-    struct Remover {
-        const std::string& name;
-        bool armed = true;
-        ~Remover() {
-            if (armed) ::unlink(name.c_str());
-        }
-    } remover{temp};
-
-    const mode_t mode = haveOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (::fchmod(fd.get(), mode) != 0) Fail(path_, "cannot set the file mode", errno);
-    if (haveOld && ::geteuid() == 0 && (old.st_uid != 0 || old.st_gid != 0)) {
-        // Run as root on a user's file: the file stays the user's. Best effort.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
-        }
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        Fail(path_, "the file is read-only", errno);
     }
 
-    const char* p = content.data();
-    size_t left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd.get(), p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            Fail(path_, "cannot write the temporary file", errno);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
+    FileLock lock;
+    if (const int err = lock.Acquire(target, kLockWait); err != 0) {
+        Fail(path_,
+             err == EWOULDBLOCK ? "another program keeps the file locked" : "cannot lock the file",
+             err);
     }
-    if (::fsync(fd.get()) != 0) Fail(path_, "cannot flush the temporary file", errno);
-    if (const int err = fd.Close(); err != 0) Fail(path_, "cannot close the temporary file", err);
+    // A file the lock had to create is removed again unless it was replaced.
+    struct Tidy {
+        FileLock& lock;
+        ~Tidy() { lock.RemoveIfCreated(); }
+    } tidy{lock};
 
-    if (const int err = RenameOver(temp, path_); err != 0) {
+    // The content of now, read under the lock: another program's write
+    // that ended a moment ago is kept.
+    Document doc;
+    if (const int err = doc.Load(target); err != 0 && err != ENOENT) {
+        Fail(path_, "cannot read the current content", err);
+    }
+    bool changed = false;
+    if (doc.Apply(changes, changed) != 0) Fail(path_, "out of memory", ENOMEM);
+    if (!changed) return;
+    std::string text;
+    if (!doc.Text(text)) Fail(path_, "cannot format the content", 0);
+    if (text == doc.Original()) return;
+
+    std::string temp;
+    std::string what;
+    if (const int err = WriteTemporaryFile(target, text, lock.Status(), temp, what); err != 0) {
+        Fail(path_, what, err);
+    }
+    if (const int err = RenameOver(temp, target); err != 0) {
+        ::unlink(temp.c_str());
         Fail(path_, "cannot replace the file", err);
     }
-    remover.armed = false;
+    SyncFolderOf(target);
+}
 
-    // Makes the rename itself durable. The new content is complete either
-    // way, so a failure here is not an error.
-    Fd dir(::open(folder_.empty() ? "." : folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
+int TIniDatei::RemoveStaleTemporaryFiles() noexcept {
+    try {
+        std::string target;
+        if (ResolveLinks(path_, target) != 0) return 0;
+        FileLock lock;
+        if (lock.Acquire(target, kLockWait) != 0) return 0;
+        const int removed = ::tavro::RemoveStaleTemporaryFiles(target, kStaleAge);
+        lock.RemoveIfCreated();
+        return removed;
+    } catch (...) {
+        return 0; // out of memory
+    }
 }
 
 } // namespace tavro

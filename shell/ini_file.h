@@ -6,11 +6,25 @@
 // Every operation goes to the file at once, like the platform's
 // profile-string functions: a read loads the current content (another
 // object on the same file may have written it since), a write loads the
-// file, changes the one value and saves the whole file. Section and key
-// names are matched without regard to ASCII case; the order of the file and
-// every other section, key and comment are kept when a value is written.
-// Values are plain text: no quoting, no escaping, numbers always with a
-// decimal point whatever the process locale.
+// file, changes the one value and replaces the whole file. Inside a batch
+// (BeginBatch ... CommitBatch) the writes are collected and the batch
+// replaces the file once. Section and key names are matched without regard
+// to ASCII case; the order of the file and every other section, key and
+// comment are kept when a value is written. Values are plain text: no
+// quoting, no escaping, numbers always with a decimal point whatever the
+// process locale.
+//
+// A replacement runs under an exclusive advisory lock on the file: it reads
+// the current content, changes it in memory, writes it into a temporary file
+// beside the file, flushes that and renames it over the file. Two programs
+// writing at once so never interleave, and a crash leaves the old or the new
+// file, never a mix. A symbolic link in place of the file stays: the file it
+// leads to is replaced, with its permissions.
+//
+// A file that cannot be read to its end (a NUL byte, UTF-16, a line that is
+// no section, key, comment or blank line) is unreadable, like one without
+// read permission: reads give the defaults, and it is never replaced, as a
+// rewrite would drop what could not be read. A UTF-8 byte-order mark is kept.
 //
 // Reads never throw: a missing or unreadable file, a missing key or a value
 // that cannot be parsed gives the caller's default. Writes throw
@@ -19,8 +33,10 @@
 
 #include "physics/errors.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavro {
 
@@ -36,6 +52,14 @@ public:
 /// user database when HOME is unset or empty), followed by "Zelvanor/".
 /// Nothing is created.
 std::string UserSettingsFolder();
+
+/// One change a batch of TIniDatei collects: a value set, or a section erased.
+struct SettingsChange {
+    bool erase = false;
+    std::string section;
+    std::string key;
+    std::string value;
+};
 
 class TIniDatei {
 public:
@@ -96,6 +120,34 @@ public:
     /// SettingsError when the file cannot be written.
     void EraseSection(std::string_view section);
 
+    /// Starts a batch: until the matching CommitBatch the writes and erases
+    /// only check their names and are collected, and the reads of this
+    /// object see them. Batches nest; the outermost one writes. A batch not
+    /// committed when the object is destroyed is dropped.
+    void BeginBatch();
+    /// Ends a batch. The outermost one replaces the file once with all the
+    /// collected changes applied, in their order, to the content the file
+    /// has then (under the lock, so that no other writer's change is lost);
+    /// nothing is written when they change nothing. Throws SettingsError when
+    /// the file cannot be written; the file then keeps its old content and
+    /// the changes are dropped. Without a batch it does nothing.
+    void CommitBatch();
+
+    /// 0 when the file can be read to its end or does not exist; otherwise
+    /// the errno value that makes it unreadable: EILSEQ for a content that
+    /// cannot be parsed to its end, EACCES, EISDIR, EFBIG (over 16 MiB) and
+    /// the like. Such a file is never replaced.
+    int ReadError() const;
+
+    /// Removes the temporary files that writes interrupted by a crash or a
+    /// kill left beside the file: named as this class names them (the file
+    /// name, ".tmp-" and six letters or digits), regular files of the
+    /// effective user, at least five minutes old. It holds the file's lock
+    /// meanwhile, so no write of this class is under way; the age spares the
+    /// file of a writer that does not lock. Returns how many were removed;
+    /// never throws.
+    int RemoveStaleTemporaryFiles() noexcept;
+
     /// Whether the section exists (possibly empty). False when the file
     /// cannot be read.
     bool SectionExists(std::string_view section) const;
@@ -105,19 +157,26 @@ public:
 
 protected:
     /// Last step of every write: moves the completely written and flushed
-    /// temporary file `from` over the settings file `to`. Returns 0 or an
+    /// temporary file `from` over the file `to` (the settings file, or the file
+    /// its link leads to). Returns 0 or an
     /// errno value. On failure the caller removes `from`. Tests override it
     /// to simulate a process killed or a disk full at that moment.
     virtual int RenameOver(const std::string& from, const std::string& to);
 
 private:
-    // Writes `content` as the new file: into a temporary file in the same
-    // folder, flushed to disk and renamed over the old file. Throws
-    // SettingsError, leaving the old file as it was and no temporary file.
-    void Commit(const std::string& content);
+    // The stored value with the collected changes applied, or nothing.
+    std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
+    // Collects a change; outside a batch writes it at once.
+    void Stage(SettingsChange change);
+    // Replaces the file with the collected changes applied, under the lock.
+    // Throws SettingsError, leaving the old file as it was and no temporary
+    // file; the changes are dropped either way.
+    void WritePending();
 
     std::string folder_;
     std::string path_;
+    std::vector<SettingsChange> pending_;
+    int batchDepth_ = 0;
 };
 
 } // namespace tavro

@@ -14,11 +14,15 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavro {
 
@@ -106,7 +110,9 @@ TFormBasis::TFormBasis(QWidget* parent) : TVkForm(parent) {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(kStatusHeight);
     auto* panel1 = new QLabel(StatusBar1);
+    panel1->setObjectName(QStringLiteral("StatusBar1_Panel1"));
     panel1->setFixedWidth(500);
+    statusPanel_ = panel1;
     auto* panel2 = new QLabel(StatusBar1);
     panel2->setFixedWidth(50);
     StatusBar1->addWidget(panel1);
@@ -257,6 +263,12 @@ void TFormBasis::FormCreate() {
     Image_Logo_R->setPixmap(QPixmap::fromImage(right));
     Image_Logo_R->setGeometry(Panel_Logo->width() - 1 - right.width(), 1, right.width(),
                               std::min(right.height(), 40));
+    if (Settings) {
+        Settings->RemoveStaleTemporaryFiles();
+        // A file that cannot be read to its end gives the defaults; writing
+        // them at exit would destroy what it holds.
+        settingsUnreadable_ = Settings->ReadError() != 0;
+    }
     ReadSettings();
     ApplyLanguage();
 }
@@ -326,6 +338,22 @@ void TFormBasis::SetCaptions() {
     SetFonts();
     SetMenuCaptions();
     PlaceTitle();
+    ShowSettingsProblem();
+}
+
+void TFormBasis::ShowSettingsProblem() {
+    if (!settingsUnreadable_ || !Settings) return;
+    const QString message = TextOf(620);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(Settings->Path()));
+    // A long path gives way in its middle, the message stays whole; the tip
+    // shows all of it.
+    const QFontMetrics fm(statusPanel_->font());
+    const int room = statusPanel_->width() - 8 -
+                     fm.horizontalAdvance(QString(message).remove(QStringLiteral("%s")));
+    const QString shown = QString(message).replace(
+        QStringLiteral("%s"), fm.elidedText(path, Qt::ElideMiddle, std::max(room, 0)));
+    statusPanel_->setText(fm.elidedText(shown, Qt::ElideRight, statusPanel_->width() - 8));
+    statusPanel_->setToolTip(QString(message).replace(QStringLiteral("%s"), path));
 }
 
 void TFormBasis::ApplyLanguage() {

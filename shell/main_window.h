@@ -41,13 +41,16 @@ public:
 
     /// The creation routine: run once after construction, when the product
     /// window has created the settings file object and both records. Sets
-    /// up the menus, the title, the lists and the logos, then reads the
+    /// up the menus, the title, the lists and the logos, removes what
+    /// interrupted writes left beside the settings file, then reads the
     /// settings and applies the language.
     virtual void FormCreate();
 
-    /// Shutdown: writes the settings inside a guard that discards any
-    /// error. Runs once, when the window closes (or at the latest when it is
-    /// destroyed, then without the product's keys).
+    /// Shutdown: writes the settings of every level in one replacement of
+    /// the file, inside a guard that discards any error; nothing when the
+    /// file could not be read at start. Runs once, when the window closes
+    /// (or at the latest when it is destroyed, then without the product's
+    /// keys).
     void FormDestroy();
 
     // Overridable operations, in slot order.
@@ -158,12 +161,19 @@ private:
     QAction* AddItem(QMenu* menu, const char* name);
     void SetMenuCaptions();
     void PlaceTitle();
+    // Shows in the status bar that the settings file could not be read and
+    // is not written, and where it is; nothing when it could be read.
+    void ShowSettingsProblem();
 
     std::map<QString, QAction*> items_;
     QActionGroup* languages_ = nullptr;
     std::map<QAction*, int> languageOf_;
     TFormInfo* info_ = nullptr;
+    QLabel* statusPanel_ = nullptr; ///< the status bar's first panel
     bool destroyed_ = false;
+    /// The settings file existed at start but could not be read: the window
+    /// runs on defaults and never writes the file.
+    bool settingsUnreadable_ = false;
 };
 
 /// The product line; it selects the line's pictures (3000 + k).

@@ -93,8 +93,17 @@ void TFormBasis::WriteSettings() {
 void TFormBasis::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    // A file that could not be read at start is kept as it is, even if it
+    // has become readable since: this session ran on defaults.
+    if (!Settings || settingsUnreadable_) return;
+    // Every key of every level goes into one replacement of the file.
+    Settings->BeginBatch();
     try {
         WriteSettings();
+    } catch (...) {
+    }
+    try {
+        Settings->CommitBatch();
     } catch (...) {
     }
 }

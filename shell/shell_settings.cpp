@@ -73,6 +73,11 @@ ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
 bool WriteShellSettings(TIniDatei& ini, std::string_view productSection, const ShellSettings& s,
                         bool haveRecord) {
     const std::string_view sec = productSection;
+    bool ok = true;
+    // One replacement of the file for all keys: another instance closing at
+    // the same time stores its set before or after this one, never mixed
+    // with it key by key.
+    ini.BeginBatch();
     try {
         ini.WriteInteger(kGlobalSection, kVersionKey, kSettingsVersion);
 
@@ -100,12 +105,17 @@ bool WriteShellSettings(TIniDatei& ini, std::string_view productSection, const S
         for (int i = 0; i < 3; ++i)
             ini.WriteString(sec, NumberedKey("NotesChart", i + 1), s.NotesChart[i]);
     } catch (...) {
-        // Settings that cannot be stored must not keep the program from
-        // closing. The keys written before the failure stay written; the
-        // failed one and the rest keep their old values.
-        return false;
+        // The keys taken before the failure are still written.
+        ok = false;
     }
-    return true;
+    try {
+        ini.CommitBatch();
+    } catch (...) {
+        // Settings that cannot be stored must not keep the program from
+        // closing; the file keeps its old values.
+        ok = false;
+    }
+    return ok;
 }
 
 } // namespace tavro

@@ -83,10 +83,11 @@ ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
 /// `productSection`: EU, TotalEff, WB_DB, HCLASS, Seasons, SI, Mollier,
 /// DecimalSeparator, ThousandSeparator; when haveRecord pbar (10 decimals,
 /// a decimal point), AirQuant, AirState; then PrintHeader, Header0 ... Header7,
-/// NotesData1 ... 3 and NotesChart1 ... 3. Each key is written to the file
-/// at once. The first failing write stops the rest; the error is discarded
-/// and the result is false. Returns true when every key was written. Never
-/// throws.
+/// NotesData1 ... 3 and NotesChart1 ... 3. All keys go into the file in one
+/// replacement (a batch of `ini`), or join the batch the caller has begun,
+/// which then writes them. Returns true when the keys were written (or taken
+/// into the caller's batch); false when the file could not be written, which
+/// then keeps its old values. Never throws.
 bool WriteShellSettings(TIniDatei& ini, std::string_view productSection, const ShellSettings& s,
                         bool haveRecord);
 

@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -405,6 +407,222 @@ TEST(IniFile, ReadOnlyFolderOrFileThrowsAndKeepsTheOldValues) {
         EXPECT_EQ(ReadFile(ini.Path()), old);
         EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Zelvanor.ini"});
     }
+}
+
+// A file that cannot be parsed to its end lost everything after the fault:
+// the part before it was read, and the first write stored that part alone.
+TEST(IniFile, UnparsableFileGivesDefaultsAndIsNeverOverwritten) {
+    const std::string good = "[GLOBAL]\nLanguage=3\n[Tavro]\nSI=0\nEdge=600\n";
+    std::string utf16;
+    for (const char c : std::string("\xFF\xFE") + good) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"NUL byte", "[GLOBAL]\nLanguage=3\n" + std::string(1, '\0') + "[Tavro]\nSI=0\n"},
+        {"UTF-16", utf16},
+        {"junk before the content", "\x89\x13\xC7garbage\n" + good},
+        {"unclosed section", "[GLOBAL]\nLanguage=3\n[Tavro\nSI=0\n"},
+        {"key without name", good + "=5\n"},
+        {"text after a section", "[GLOBAL] x\nLanguage=3\n"},
+    };
+    for (const auto& [name, content] : files) {
+        TempDir dir;
+        TIniDatei ini("Zelvanor.ini", dir.path());
+        WriteFile(ini.Path(), content);
+        EXPECT_EQ(ini.ReadError(), EILSEQ) << name;
+        EXPECT_EQ(ini.ReadInteger("GLOBAL", "Language", 0), 0) << name;
+        EXPECT_TRUE(ini.ReadBool("Tavro", "SI", true)) << name;
+        EXPECT_FALSE(ini.SectionExists("GLOBAL")) << name;
+        EXPECT_THROW(ini.WriteInteger("GLOBAL", "Language", 2), SettingsError) << name;
+        EXPECT_THROW(ini.EraseSection("Tavro"), SettingsError) << name;
+        ini.BeginBatch();
+        ini.WriteString("Tavro", "Header0", "x");
+        EXPECT_THROW(ini.CommitBatch(), SettingsError) << name;
+        EXPECT_EQ(ini.RemoveStaleTemporaryFiles(), 0);
+        EXPECT_EQ(ReadFile(ini.Path()), content) << name;
+        EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Zelvanor.ini"}) << name;
+    }
+}
+
+TEST(IniFile, ByteOrderMarkAndInvalidUtf8AreReadAndKeptByteExact) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    const std::string text = "\xEF\xBB\xBF[GLOBAL]\nLanguage=3\n\n\n[Tavro]\n\n; caf\xE9 \xFF\n"
+                             "NotesData1=Stra\xDF"
+                             "e \xC3\n";
+    WriteFile(ini.Path(), text);
+    EXPECT_EQ(ini.ReadError(), 0);
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "Language", 0), 3);
+    EXPECT_EQ(ini.ReadString("Tavro", "NotesData1", ""), "Stra\xDF"
+                                                         "e \xC3");
+    ini.WriteInteger("GLOBAL", "Language", 2);
+    std::string want = text;
+    want.replace(want.find("Language=3"), 10, "Language=2");
+    EXPECT_EQ(ReadFile(ini.Path()), want);
+}
+
+TEST(IniFile, BatchReplacesTheFileOnceWithWhatSingleWritesGive) {
+    const std::string old = "; settings\n\n[GLOBAL]\nLanguage=1\n\n[Tavro]\n; edge\nEdge=600\n"
+                            "[Old]\nA=1\n; tail\n";
+    const auto writes = [](TIniDatei& ini) {
+        ini.WriteInteger("GLOBAL", "Version", 201611);
+        ini.WriteInteger("Tavro", "Edge", 700);
+        ini.EraseSection("Old");
+        ini.WriteFloat("Tavro", "pbar", 980);
+        ini.WriteString("New", "Header0", "Date");
+        ini.WriteInteger("Tavro", "Edge", 800);
+    };
+    TempDir dir;
+    TIniDatei single("single.ini", dir.path());
+    WriteFile(single.Path(), old);
+    writes(single);
+
+    FailingRename batch("batch.ini", dir.path());
+    WriteFile(batch.Path(), old);
+    batch.BeginBatch();
+    writes(batch);
+    batch.BeginBatch(); // a nested batch joins the outer one
+    batch.WriteBool("Tavro", "SI", false);
+    batch.CommitBatch();
+    EXPECT_EQ(batch.calls, 0);
+    // Reads see the collected changes, the file does not have them yet.
+    EXPECT_EQ(batch.ReadInteger("Tavro", "Edge", 0), 800);
+    EXPECT_FALSE(batch.SectionExists("Old"));
+    EXPECT_EQ(ReadFile(batch.Path()), old);
+    EXPECT_THROW(batch.CommitBatch(), SettingsError);
+    EXPECT_EQ(batch.calls, 1);
+    EXPECT_EQ(ReadFile(batch.Path()), old);
+
+    // The failed batch is dropped; a new one writes the file.
+    TIniDatei again("batch.ini", dir.path());
+    again.BeginBatch();
+    writes(again);
+    again.CommitBatch();
+    single.WriteBool("Tavro", "SI", false);
+    single.EraseSection("Tavro"); // removed, then written again below
+    single.WriteInteger("Tavro", "Edge", 800);
+    again.BeginBatch();
+    again.WriteBool("Tavro", "SI", false);
+    again.EraseSection("Tavro");
+    again.WriteInteger("Tavro", "Edge", 800);
+    again.CommitBatch();
+    EXPECT_EQ(ReadFile(again.Path()), ReadFile(single.Path()));
+}
+
+// Counts the replacements of the file.
+class CountingRename : public TIniDatei {
+public:
+    using TIniDatei::TIniDatei;
+    int calls = 0;
+
+protected:
+    int RenameOver(const std::string& from, const std::string& to) override {
+        ++calls;
+        return TIniDatei::RenameOver(from, to);
+    }
+};
+
+TEST(IniFile, WriteThatChangesNothingLeavesTheFileAlone) {
+    TempDir dir;
+    CountingRename ini("Zelvanor.ini", dir.path());
+    ini.WriteInteger("Tavro", "Edge", 600);
+    ini.WriteInteger("Tavro", "Edge", 600);
+    ini.EraseSection("Other");
+    EXPECT_EQ(ini.calls, 1);
+    EXPECT_EQ(ReadFile(ini.Path()), "[Tavro]\nEdge=600\n");
+}
+
+// A link in place of the file became a regular file at the first write, and
+// the file it led to was never updated again.
+TEST(IniFile, SymlinkedFileStaysALinkAndItsTargetIsWritten) {
+    TempDir dir;
+    fs::create_directories(dir / "conf");
+    fs::create_directories(dir / "synced/sub");
+    WriteFile(dir / "synced/sub/real.ini", "[GLOBAL]\nLanguage=1\n");
+    ASSERT_EQ(::chmod((dir / "synced/sub/real.ini").c_str(), 0604), 0);
+    // A relative link to a link to the file.
+    fs::create_symlink("sub/real.ini", dir / "synced/current.ini");
+    fs::create_symlink("../synced/current.ini", dir / "conf/Zelvanor.ini");
+
+    TIniDatei ini("Zelvanor.ini", dir / "conf");
+    ini.WriteInteger("GLOBAL", "Language", 3);
+    ini.BeginBatch();
+    ini.WriteBool("Tavro", "SI", false);
+    ini.CommitBatch();
+    EXPECT_TRUE(fs::is_symlink(ini.Path()));
+    EXPECT_TRUE(fs::is_symlink(dir / "synced/current.ini"));
+    EXPECT_EQ(ReadFile(dir / "synced/sub/real.ini"), "[GLOBAL]\nLanguage=3\n\n\n[Tavro]\nSI=0\n");
+    EXPECT_EQ(fs::status(dir / "synced/sub/real.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    EXPECT_EQ(FolderEntries(dir / "synced/sub"), std::vector<std::string>{"real.ini"});
+
+    // A dangling link gets its file.
+    fs::create_symlink(dir / "synced/sub/new.ini", dir / "conf/other.ini");
+    TIniDatei other("other.ini", dir / "conf");
+    other.WriteInteger("GLOBAL", "Language", 2);
+    EXPECT_TRUE(fs::is_symlink(other.Path()));
+    EXPECT_EQ(ReadFile(dir / "synced/sub/new.ini"), "[GLOBAL]\nLanguage=2\n");
+
+    // A loop of links is refused.
+    fs::create_symlink("loop.ini", dir / "conf/loop.ini");
+    TIniDatei loop("loop.ini", dir / "conf");
+    EXPECT_THROW(loop.WriteInteger("GLOBAL", "Language", 2), SettingsError);
+    EXPECT_TRUE(fs::is_symlink(loop.Path()));
+}
+
+TEST(IniFile, ReadOnlyLinkTargetIsRefusedAndKept) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes whatever the mode bits say";
+    TempDir dir;
+    WriteFile(dir / "real.ini", "[Tavro]\nSI=0\n");
+    ASSERT_EQ(::chmod((dir / "real.ini").c_str(), 0444), 0);
+    fs::create_symlink("real.ini", dir / "Zelvanor.ini");
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    EXPECT_THROW(ini.WriteBool("Tavro", "SI", true), SettingsError);
+    EXPECT_TRUE(fs::is_symlink(ini.Path()));
+    EXPECT_EQ(ReadFile(dir / "real.ini"), "[Tavro]\nSI=0\n");
+    EXPECT_EQ(FolderEntries(dir.path()).size(), 2u);
+}
+
+// Temporary files of writes killed before their rename piled up in the
+// settings folder.
+TEST(IniFile, StaleTemporaryFilesOfInterruptedWritesAreRemoved) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    WriteFile(ini.Path(), "[GLOBAL]\nLanguage=2\n");
+    const auto make = [&](const std::string& name, int ageSeconds) {
+        WriteFile(dir / name, "[GLOBAL]\n");
+        const timespec t[2] = {{::time(nullptr) - ageSeconds, 0},
+                               {::time(nullptr) - ageSeconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (dir / name).c_str(), t, AT_SYMLINK_NOFOLLOW), 0) << name;
+    };
+    make("Zelvanor.ini.tmp-aB3xY9", 3600);  // killed an hour ago: removed
+    make("Zelvanor.ini.tmp-Qw12Er", 360);   // six minutes: removed
+    make("Zelvanor.ini.tmp-NOW123", 10);    // may be another instance's write
+    make("Zelvanor.ini.tmp-abc", 3600);     // not a name of ours
+    make("Zelvanor.ini.tmp-abc1234", 3600); // not a name of ours
+    make("Zelvanor.ini.tmp-ab.123", 3600);  // not a name of ours
+    make("Other.ini.tmp-aB3xY9", 3600);     // another file's
+    fs::create_directory(dir / "Zelvanor.ini.tmp-Dir123");
+    fs::create_symlink("Other.ini.tmp-aB3xY9", dir / "Zelvanor.ini.tmp-Lnk123");
+    make("Zelvanor.ini.tmp-Lnk123", 3600);
+
+    EXPECT_EQ(ini.RemoveStaleTemporaryFiles(), 2);
+    std::vector<std::string> left = FolderEntries(dir.path());
+    std::sort(left.begin(), left.end());
+    const std::vector<std::string> want = {"Other.ini.tmp-aB3xY9",    "Zelvanor.ini",
+                                           "Zelvanor.ini.tmp-Dir123", "Zelvanor.ini.tmp-Lnk123",
+                                           "Zelvanor.ini.tmp-NOW123", "Zelvanor.ini.tmp-ab.123",
+                                           "Zelvanor.ini.tmp-abc",    "Zelvanor.ini.tmp-abc1234"};
+    EXPECT_EQ(left, want);
+    EXPECT_EQ(ReadFile(ini.Path()), "[GLOBAL]\nLanguage=2\n");
+
+    // Without a settings file the temporary files still go, and no file is
+    // left behind.
+    fs::remove(ini.Path());
+    make("Zelvanor.ini.tmp-zzzzzz", 3600);
+    EXPECT_EQ(ini.RemoveStaleTemporaryFiles(), 1);
+    EXPECT_FALSE(fs::exists(ini.Path()));
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <latch>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -247,6 +249,43 @@ TEST(ShellSettings, FailedWriteReturnsFalseAndTheFileKeepsItsValues) {
         ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
         EXPECT_FALSE(WriteShellSettings(ini, "Tavro", Changed(), true));
         EXPECT_EQ(ReadFile(ini.Path()), old);
+    }
+}
+
+// Two instances closing at once mixed their settings key by key: every key
+// was a replacement of the file of its own, and the two took turns.
+TEST(ShellSettings, TwoWritersAtOnceLeaveExactlyOneWritersSet) {
+    TempDir dir;
+    const ShellSettings a = Changed();
+    ShellSettings b;
+    b.DecimalSeparator = '.';
+    b.ThousandSeparator = ',';
+    b.pbar = 1090;
+    b.AirQuant = 0;
+    b.AirState = 0;
+    for (size_t i = 0; i < b.Header.size(); ++i)
+        b.Header[i] = "b" + std::to_string(i);
+    b.NotesData = {"b1", "b2", "b3"};
+    b.NotesChart = {"b4", "b5", "b6"};
+    ShellSettings wantA = a;
+    ShellSettings wantB = b;
+    wantA.Header[1] = wantB.Header[1] = Context().today;
+
+    for (int round = 0; round < 20; ++round) {
+        std::latch start(2);
+        const auto writer = [&](const ShellSettings& s) {
+            TIniDatei ini(kSettingsFileName, dir.path());
+            start.arrive_and_wait();
+            EXPECT_TRUE(WriteShellSettings(ini, "Tavro", s, true));
+        };
+        std::thread first(writer, std::cref(a));
+        std::thread second(writer, std::cref(b));
+        first.join();
+        second.join();
+        TIniDatei ini(kSettingsFileName, dir.path());
+        const ShellSettings got = ReadShellSettings(ini, "Tavro", Context());
+        ASSERT_TRUE(got == wantA || got == wantB) << "round " << round << ":\n"
+                                                  << ReadFile(ini.Path());
     }
 }
 
