@@ -1,11 +1,13 @@
 #include "shell/options_window.h"
 
+#include "controls/message_dialog.h"
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "controls/vk_controls.h"
 #include "physics/moist_air.h"
 #include "physics/unit_conversion.h"
 #include "shell/fonts.h"
+#include "shell/number_format.h"
 #include "shell/qt_text.h"
 
 #include <QHeaderView>
@@ -15,6 +17,8 @@
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace tavro {
 
@@ -48,6 +52,19 @@ QString Padded(const QString& s) {
     return QStringLiteral("   ") + s + QStringLiteral("   ");
 }
 
+// The separator a field gives: its character, or the one handed in when it
+// is empty. False for a character that is not ASCII.
+bool SeparatorOf(const QString& text, const QString& given, char& out) {
+    const QString s = text.isEmpty() ? given.left(1) : text.left(1);
+    if (s.isEmpty()) {
+        out = '\0';
+        return true;
+    }
+    if (s[0].unicode() >= 0x80) return false;
+    out = static_cast<char>(s[0].unicode());
+    return true;
+}
+
 TNumEdit* MakeNumberField(QWidget* parent, const char* name) {
     TNumEdit* e = MakeNamed<TNumEdit>(parent, name);
     e->SetFormat(ffGeneral);
@@ -76,8 +93,12 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     Button_Cancel->setGeometry(366, 312, 75, 25);
     SetDefaultButton(Button_OK);
     SetCancelButton(Button_Cancel);
-    SetButtonResult(Button_OK, mrOk);
+    connect(Button_OK, &QPushButton::clicked, this, [this] { Button_OKClick(); });
     SetButtonResult(Button_Cancel, mrCancel);
+    // Cancel discards everything, so a click on it must not make a numeric
+    // field check (and keep) a text it refuses: the button takes no focus
+    // from the mouse.
+    Button_Cancel->setFocusPolicy(Qt::TabFocus);
 
     // Page 0: air pressure or altitude.
     Seite_Umgebung = MakeNamed<TVkTabSheet>(nullptr, "Seite_Umgebung");
@@ -194,6 +215,9 @@ void TFormOptionen::FormCreate() {
         for (int c = 0; c < 3; ++c)
             t->setItem(r, c, new QTableWidgetItem);
     }
+    // The hidden current row must not pull the table down to it when the
+    // page is first shown: the table opens with its first rows.
+    t->setAutoScroll(false);
     t->setCurrentCell(kUnitRows, 0);
     t->scrollToTop();
 
@@ -266,7 +290,6 @@ void TFormOptionen::showEvent(QShowEvent* event) {
 }
 
 void TFormOptionen::FormShow() {
-    Tabelle_Einheiten->scrollToTop();
     Label_Currency->setVisible(false);
     Edit_Currency->setVisible(false);
 }
@@ -281,9 +304,16 @@ void TFormOptionen::SetRanges() {
 }
 
 void TFormOptionen::ShowValues() {
-    Edit_Luftdruck->SetValue(si_ ? pressure_
-                                 : Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, pressure_));
-    Edit_HoeheNN->SetValue(si_ ? altitude_ : Umrechnung(kTypeLength, kUnitM, kUnitFt, altitude_));
+    // A value derived from the other field, or converted into the other
+    // unit system, can lie just outside its field's range (1100 mbar is
+    // -700.2 m, 600 mbar 4203 m): it is shown rounded into the range, so
+    // that every field takes what it shows.
+    auto show = [](TNumEdit* field, double v) {
+        field->SetValue(std::clamp(v, field->MinValue(), field->MaxValue()));
+    };
+    show(Edit_Luftdruck,
+         si_ ? pressure_ : Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, pressure_));
+    show(Edit_HoeheNN, si_ ? altitude_ : Umrechnung(kTypeLength, kUnitM, kUnitFt, altitude_));
 }
 
 void TFormOptionen::ShowPressure(double pressure) {
@@ -314,22 +344,68 @@ void TFormOptionen::ShowUnitSystem(bool si) {
     RadioButton_US->setChecked(!si);
     Label_mbar->setText(si ? QStringLiteral("mbar") : QStringLiteral("atm"));
     Label_m->setText(si ? QStringLiteral("m") : QStringLiteral("ft"));
-    if (si != si_) {
-        // Convert what the fields show into the new units.
-        try {
-            const double p = Edit_Luftdruck->Value();
-            const double h = Edit_HoeheNN->Value();
-            Edit_Luftdruck->SetValue(si ? Umrechnung(kTypeAirPressure, kUnitAtm, kUnitMbar, p)
-                                        : Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, p));
-            Edit_HoeheNN->SetValue(si ? Umrechnung(kTypeLength, kUnitFt, kUnitM, h)
-                                      : Umrechnung(kTypeLength, kUnitM, kUnitFt, h));
-        } catch (const Error&) {
-            si_ = si;
-            ShowValues();
-        }
-    }
+    // Pressure and altitude are kept in mbar and m: shown again in the new
+    // units, they are converted from those, not from the rounded texts.
     si_ = si;
     SetRanges();
+    ShowValues();
+}
+
+void TFormOptionen::ShowSeparators(const QString& decimal, const QString& thousands) {
+    decimalGiven_ = decimal.left(1);
+    thousandsGiven_ = thousands.left(1);
+    Edit_DecimalSeparator->setText(decimalGiven_);
+    Edit_ThousandSeparator->setText(thousandsGiven_);
+}
+
+bool TFormOptionen::Separators(char& decimal, char& thousands) const {
+    char d = 0;
+    char t = 0;
+    if (!SeparatorOf(Edit_DecimalSeparator->text(), decimalGiven_, d) ||
+        !SeparatorOf(Edit_ThousandSeparator->text(), thousandsGiven_, t) ||
+        !AreSeparatorsAllowed(d, t)) {
+        return false;
+    }
+    decimal = d;
+    thousands = t;
+    return true;
+}
+
+void TFormOptionen::RefuseSeparator(QLineEdit* field, int message, int title,
+                                    const QString& character) {
+    QString text = TextOf(message);
+    const qsizetype at = text.indexOf(QStringLiteral("%s"));
+    if (at >= 0) text.replace(at, 2, character);
+    ShowMessageDialog(text, TextOf(title), mkWarning);
+    PageControl1->setCurrentWidget(Seite_Einheiten);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+void TFormOptionen::Button_OKClick() {
+    if (!TCustomNumEdit::CommitFocused(this)) return;
+    const QString decimalText = Edit_DecimalSeparator->text().left(1);
+    const QString thousandsText = Edit_ThousandSeparator->text().left(1);
+    char d = 0;
+    char t = 0;
+    if (!SeparatorOf(decimalText, decimalGiven_, d) || !IsDecimalSeparatorAllowed(d)) {
+        RefuseSeparator(Edit_DecimalSeparator, 600, 207,
+                        decimalText.isEmpty() ? decimalGiven_ : decimalText);
+        return;
+    }
+    if (!SeparatorOf(thousandsText, thousandsGiven_, t) || !IsThousandSeparatorAllowed(t)) {
+        RefuseSeparator(Edit_ThousandSeparator, 601, 208,
+                        thousandsText.isEmpty() ? thousandsGiven_ : thousandsText);
+        return;
+    }
+    if (d == t) {
+        // The field the user changed is the one to correct.
+        const bool decimalChanged = !decimalText.isEmpty() && decimalText != decimalGiven_;
+        RefuseSeparator(decimalChanged ? Edit_DecimalSeparator : Edit_ThousandSeparator, 602,
+                        decimalChanged ? 207 : 208, QString());
+        return;
+    }
+    SetModalResult(mrOk);
 }
 
 void TFormOptionen::RadioButton_SIClick() {
