@@ -7,13 +7,14 @@
 #include "shell/texts.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <cmath>
 #include <string>
@@ -36,6 +37,34 @@ bool MovesInsideWindow(Qt::FocusReason reason) {
 std::string Quoted(const std::string& text) {
     return "'" + text + "'";
 }
+
+/// Drops the mouse press (or wheel turn) that tried to take the focus from
+/// a field whose text was refused: the platform moves the focus before it
+/// delivers the press, so without this the button under the mouse would be
+/// pressed or the combo box opened although the field kept the focus.
+/// Lives until it has dropped that event or the event loop turns once.
+class FocusClickDropper : public QObject {
+public:
+    static void Arm() {
+        auto* dropper = new FocusClickDropper;
+        QCoreApplication::instance()->installEventFilter(dropper);
+        QTimer::singleShot(0, dropper, [dropper] { dropper->deleteLater(); });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            QCoreApplication::instance()->removeEventFilter(this);
+            deleteLater();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
 
 } // namespace
 
@@ -63,7 +92,7 @@ QString TCustomNumEdit::RangeMessage() const {
     const double limits[2] = {minValue_, maxValue_};
     int used = 0;
     QString out;
-    const QString& f = errorMessage_;
+    const QString f = errorMessage_.isEmpty() ? TextOf(105) : errorMessage_;
     for (qsizetype i = 0; i < f.size(); ++i) {
         if (f[i] != QLatin1Char('%')) {
             out += f[i];
@@ -102,24 +131,25 @@ bool TCustomNumEdit::InRange(double v) const {
 }
 
 bool TCustomNumEdit::IsTextValid() const {
-    if (!validation_) return true;
     double v = 0;
-    return ParseNumber(UiText(), v) && InRange(v);
+    if (!ParseNumber(UiText(), v) || !Holds(v)) return false;
+    return !validation_ || InRange(v);
 }
 
 bool TCustomNumEdit::Validate() {
     if (IsTextValid()) return true;
-    Reject(RangeMessage(), content_, mkWarning);
+    Reject();
     return false;
 }
 
-void TCustomNumEdit::Reject(const QString& message, const QString& title, int kind) {
+void TCustomNumEdit::Reject() {
     ++rejecting;
-    ShowMessageDialog(message, title, kind);
+    ShowMessageDialog(RangeMessage(), content_, mkWarning);
     // Back into the field; when the window is not active yet, the focus
     // lands here once it is.
     if (QWidget* w = window(); w != nullptr && !w->isActiveWindow()) w->activateWindow();
     setFocus(Qt::OtherFocusReason);
+    selectAll();
     --rejecting;
 }
 
@@ -133,22 +163,35 @@ void TCustomNumEdit::Notify(const TNotifyEvent& handler) {
     }
 }
 
-bool TCustomNumEdit::Commit(bool notifyCalculate, bool notifyReturn) {
-    const bool modified = isModified();
+void TCustomNumEdit::Commit(bool modified, bool notifyReturn) {
+    const double before = StoredValue();
     try {
         CommitText();
-    } catch (const std::exception& e) {
-        // Only without validation can a text that is not a number get
-        // here: report it like the platform's error box and keep the field.
-        Reject(QString::fromUtf8(e.what()), QGuiApplication::applicationDisplayName(), mkError);
-        setModified(modified);
-        return false;
+    } catch (const ConversionError&) {
+        // Validate has read the text already; should it still fail, the
+        // field answers as for any text it cannot take.
+        Reject();
+        return;
     }
-    // Showing the value formatted is no edit by the user.
-    setModified(modified);
-    if (notifyCalculate) Notify(OnCalculate);
+    // The value is taken: the text now shows it, and committing it again
+    // is no change.
+    setModified(false);
+    if (modified && StoredValue() != before) Notify(OnCalculate);
     if (notifyReturn) Notify(OnReturn);
+}
+
+bool TCustomNumEdit::CommitPending() {
+    if (!isModified()) return true;
+    if (!Validate()) return false;
+    Commit(true, false);
     return true;
+}
+
+bool TCustomNumEdit::CommitFocused(QWidget* window) {
+    auto* field =
+        window != nullptr ? qobject_cast<TCustomNumEdit*>(window->focusWidget()) : nullptr;
+    if (field == nullptr || !field->isVisible() || !field->isEnabled()) return true;
+    return field->CommitPending();
 }
 
 void TCustomNumEdit::focusInEvent(QFocusEvent* event) {
@@ -162,7 +205,9 @@ void TCustomNumEdit::focusOutEvent(QFocusEvent* event) {
         return;
     }
     if (Validate()) {
-        if (Commit(true, false)) setModified(false);
+        Commit(true, false);
+    } else if (event->reason() == Qt::MouseFocusReason) {
+        FocusClickDropper::Arm();
     }
     // When the focus came back, the field has not been left after all.
     if (!hasFocus()) QLineEdit::focusOutEvent(event);
@@ -243,7 +288,7 @@ int32_t TIntEdit::Value() {
         double v = 0;
         if (ParseInteger(text, i)) {
             value_ = i;
-        } else if (ParseNumber(text, v) && std::fabs(v) < 2147483647.5) {
+        } else if (ParseNumber(text, v) && Holds(v)) {
             value_ = RoundHalfEven(v);
         } else {
             throw ConversionError(Quoted(UiToUtf8(text)) + " is not a valid integer value");
@@ -257,10 +302,13 @@ void TIntEdit::SetValue(int32_t value) {
     setText(QString::number(value));
 }
 
+bool TIntEdit::Holds(double v) const {
+    return std::fabs(v) < 2147483647.5;
+}
+
 bool TIntEdit::InRange(double v) const {
     // The value that will be taken must be in the range too.
-    return TCustomNumEdit::InRange(v) && std::fabs(v) < 2147483647.5 &&
-           TCustomNumEdit::InRange(RoundHalfEven(v));
+    return TCustomNumEdit::InRange(v) && Holds(v) && TCustomNumEdit::InRange(RoundHalfEven(v));
 }
 
 void TIntEdit::CommitText() {

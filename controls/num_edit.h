@@ -18,18 +18,24 @@ namespace tavro {
 /// What TNumEdit and TIntEdit share: the limits, the validation message,
 /// the two notifications and the handling of Enter and of the focus.
 ///
+/// A text is acceptable when it is a number the field can hold and, with
+/// Validation on, lies in the range. Any other text, a text that is no
+/// number included, is answered with the range message (ErrorMessage with
+/// the limits) titled Content, and the field keeps the focus and the text.
+///
 /// - Focus entering the field selects the whole text.
 /// - Enter makes the field read-only (any other key makes it editable
-///   again); if the text is valid it is read, shown formatted, OnCalculate
-///   fires when the text was modified, then OnReturn; the modified flag
-///   stays set, and the whole text is selected. Enter never reaches the
-///   window's default button.
-/// - Focus moving to another control of the window: a modified, valid text
-///   is read and shown formatted, OnCalculate fires and the modified flag is
-///   cleared. An invalid one shows the validation message and keeps the
-///   focus, the text and the modified flag.
+///   again); an acceptable text is read, shown formatted and committed,
+///   then OnReturn fires; the whole text is selected. Enter never reaches
+///   the window's default button.
+/// - Focus moving to another control of the window commits a modified,
+///   acceptable text; a text that is not acceptable is refused, and the
+///   mouse click that tried to move the focus does nothing else.
+/// - A commit fires OnCalculate only when it changes the value, and clears
+///   the modified flag: committing the same number again changes nothing.
 /// Switching to another window or a menu is not a focus change of the
-/// window and validates nothing.
+/// window and commits nothing; commands started that way call
+/// CommitFocused first.
 class TCustomNumEdit : public QLineEdit {
     Q_OBJECT
     // The properties both fields share; each field adds its Value.
@@ -73,12 +79,23 @@ public:
     void SetValidation(bool on) { validation_ = on; }
 
     /// ErrorMessage filled with MinValue and MaxValue as C's "%g" gives
-    /// them, with the process's decimal separator ("between 600 and 1100").
+    /// them, with the process's decimal separator ("between 600 and 1100");
+    /// text 105 when ErrorMessage is empty.
     QString RangeMessage() const;
 
-    /// Whether the text is acceptable: true when Validation is off, else
-    /// whether it is a number in the range. Shows nothing.
+    /// Whether the text is acceptable: a number the field can hold and,
+    /// with Validation on, within the range. Shows nothing.
     bool IsTextValid() const;
+
+    /// Commits a text typed and not yet committed, as leaving the field
+    /// would: true when there was none or it was committed (OnCalculate
+    /// fires when the value changed); false when the text is refused, after
+    /// the range message, with the focus in the field.
+    bool CommitPending();
+
+    /// CommitPending of the numeric field that has the focus in `window`;
+    /// true when that is no numeric field.
+    static bool CommitFocused(QWidget* window);
 
 protected:
     explicit TCustomNumEdit(QWidget* parent);
@@ -88,6 +105,10 @@ protected:
     virtual void CommitText() = 0;
     /// Whether a parsed number is within the range.
     virtual bool InRange(double v) const;
+    /// Whether a parsed number can be read as the field's value at all.
+    virtual bool Holds(double) const { return true; }
+    /// The stored value, to tell whether a commit changed it.
+    virtual double StoredValue() const = 0;
 
     /// The text in UiCodePage, as the number parser takes it.
     std::string UiText() const;
@@ -100,10 +121,11 @@ private:
     /// The validation of a commit: true when the text may be committed;
     /// otherwise shows the message and puts the focus back.
     bool Validate();
-    /// CommitText and the notifications, with any failure shown as an error
-    /// message (the focus then stays in the field). False on a failure.
-    bool Commit(bool notifyCalculate, bool notifyReturn);
-    void Reject(const QString& message, const QString& title, int kind);
+    /// CommitText, the notifications (OnCalculate only when `modified` and
+    /// the value changed) and the modified flag cleared.
+    void Commit(bool modified, bool notifyReturn);
+    /// Shows the range message and puts the focus back into the field.
+    void Reject();
     void Notify(const TNotifyEvent& handler);
 
     double minValue_ = 0;
@@ -141,8 +163,12 @@ public:
     int Precision() const { return precision_; }
     void SetPrecision(int precision);
 
+    /// The value last stored or committed; a text typed since is not read.
+    double CommittedValue() const { return value_; }
+
 protected:
     void CommitText() override;
+    double StoredValue() const override { return value_; }
 
 private:
     int FormatIndex() const { return format_; }
@@ -171,10 +197,14 @@ public:
     int32_t Value();
     /// Stores the value and shows it in plain digits.
     void SetValue(int32_t value);
+    /// The value last stored or committed; a text typed since is not read.
+    int32_t CommittedValue() const { return value_; }
 
 protected:
     void CommitText() override;
     bool InRange(double v) const override;
+    bool Holds(double v) const override;
+    double StoredValue() const override { return value_; }
 
 private:
     int32_t value_ = 0;

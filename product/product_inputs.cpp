@@ -49,6 +49,17 @@ const InletRow kInletRows[] = {
     {25, true, &TDatenII::H11, &TDatenII::H21, &kShownEnthalpy, 1, 1, 0, "kJ/kg", 0, "BTU/lb"},
 };
 
+// The useful range of the flows in every flow unit, and of the humidity
+// ratio (g/kg, gr/lb) and the temperatures (°C, °F) of the limit checks.
+constexpr double kMinFlow = 1;
+constexpr double kMaxFlow = 999999;
+constexpr double kMaxHumidityRatioSI = 150;
+constexpr double kMaxHumidityRatioIP = 1050;
+constexpr double kMinTemperatureSI = -30;
+constexpr double kMaxTemperatureSI = 80;
+constexpr double kMinTemperatureIP = -22;
+constexpr double kMaxTemperatureIP = 176;
+
 QString UnitText(int text, const char* literal) {
     return text > 0 ? TextOf(text) : QString::fromUtf8(literal);
 }
@@ -67,9 +78,11 @@ void TFormProdukt::ReadInputs() {
         r.pbar = pbar;
         r.VolumeAt = 0;
         for (int s = 0; s < 2; ++s) {
-            const double flow = Edit_SVol[c][s]->Value();
-            const double temp = Edit_Temp[c][s]->Value();
-            const double humidity = Edit_Feuchte[c][s]->Value();
+            // Committed values only: a text still being typed is read once
+            // the field has taken it.
+            const double flow = Edit_SVol[c][s]->CommittedValue();
+            const double temp = Edit_Temp[c][s]->CommittedValue();
+            const double humidity = Edit_Feuchte[c][s]->CommittedValue();
             double& svol = s == 0 ? r.SVol11 : r.SVol21;
             double& vol = s == 0 ? r.Vol11 : r.Vol21;
             double& mair = s == 0 ? r.MAir11 : r.MAir21;
@@ -160,7 +173,44 @@ void TFormProdukt::ShowEditsFromRecords() {
     }
 }
 
-void TFormProdukt::SetInputLimits() {}
+void TFormProdukt::SetInputLimits() {
+    // Flows and humidities are not range-checked where they are typed (the
+    // limit checks of Calculate judge them); their limits name the useful
+    // range in the message that answers a text that is no number.
+    const int flowText = AirQuant == 1 ? 17 : AirQuant == 3 ? 33 : 16;
+    const int humidityText = AirState == 1 ? 14 : AirState == 7 ? 51 : 13;
+    double humidityLimits[2] = {0, 100};
+    if (AirState == 1) {
+        humidityLimits[1] = SI ? kMaxHumidityRatioSI : kMaxHumidityRatioIP;
+    } else if (AirState == 7) {
+        humidityLimits[0] = SI ? kMinTemperatureSI : kMinTemperatureIP;
+        humidityLimits[1] = SI ? kMaxTemperatureSI : kMaxTemperatureIP;
+    }
+    for (int c = 0; c < 2; ++c) {
+        for (int s = 0; s < 2; ++s) {
+            for (TNumEdit* e : {Edit_SVol[c][s], Edit_Temp[c][s], Edit_Feuchte[c][s]})
+                e->SetErrorMessage(TextOf(105));
+            Edit_SVol[c][s]->SetContent(TextOf(flowText));
+            Edit_SVol[c][s]->SetMinValue(kMinFlow);
+            Edit_SVol[c][s]->SetMaxValue(kMaxFlow);
+            Edit_Temp[c][s]->SetContent(TextOf(12));
+            Edit_Feuchte[c][s]->SetContent(TextOf(humidityText));
+            Edit_Feuchte[c][s]->SetMinValue(humidityLimits[0]);
+            Edit_Feuchte[c][s]->SetMaxValue(humidityLimits[1]);
+        }
+    }
+}
+
+bool TFormProdukt::CommitPendingEntries() {
+    if (!TCustomNumEdit::CommitFocused(this)) return false;
+    // A field left through a menu or another window may still hold a typed
+    // text.
+    for (TCustomNumEdit* e : findChildren<TCustomNumEdit*>()) {
+        if (e->window() == this && e->isVisible() && e->isEnabled() && !e->CommitPending())
+            return false;
+    }
+    return true;
+}
 
 void TFormProdukt::SetUnitSystem(bool si) {
     TFormBasis::SetUnitSystem(si);
@@ -174,6 +224,7 @@ void TFormProdukt::SetUnitSystem(bool si) {
 void TFormProdukt::SetHumidityMode(uint8_t mode) {
     TFormBasis::SetHumidityMode(mode);
     if (Daten == nullptr) return;
+    SetInputLimits();
     PlaceEdits();
     ShowEditsFromRecords();
 }
@@ -181,6 +232,7 @@ void TFormProdukt::SetHumidityMode(uint8_t mode) {
 void TFormProdukt::SetAirQuantityMode(uint8_t mode) {
     TFormBasis::SetAirQuantityMode(mode);
     if (Daten == nullptr) return;
+    SetInputLimits();
     PlaceEdits();
     ShowEditsFromRecords();
 }
@@ -207,6 +259,8 @@ void TFormProdukt::SetSeasons(bool seasons) {
 }
 
 void TFormProdukt::Button_SeasonsClick() {
+    // The button takes no focus: an entry being typed is taken first.
+    if (!CommitPendingEntries()) return;
     SetOperatingCases(SeasonMode == 2 ? 1 : 2);
 }
 
@@ -215,15 +269,8 @@ void TFormProdukt::OptionsApplied() {
     // Every edit shows its own value again in the current number format.
     for (int c = 0; c < Cases(); ++c) {
         for (int s = 0; s < 2; ++s) {
-            for (TNumEdit* e : {Edit_SVol[c][s], Edit_Temp[c][s], Edit_Feuchte[c][s]}) {
-                try {
-                    e->SetValue(e->Value());
-                } catch (const ConversionError&) {
-                    // A text committed with Enter under the old decimal
-                    // separator: show the record's value instead.
-                    ShowEditsFromRecords();
-                }
-            }
+            for (TNumEdit* e : {Edit_SVol[c][s], Edit_Temp[c][s], Edit_Feuchte[c][s]})
+                e->SetValue(e->CommittedValue());
         }
     }
     Aenderung_Daten();

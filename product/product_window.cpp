@@ -47,6 +47,25 @@ TFormProdukt::TFormProdukt(QWidget* parent) : TFormBasis(parent) {
     BuildInputs();
     BuildResults();
     BuildButtons();
+    SetTabOrder({});
+}
+
+void TFormProdukt::SetTabOrder(const std::vector<QWidget*>& devicePanel) {
+    std::vector<QWidget*> chain;
+    for (const auto* row : {&Edit_SVol, &Edit_Temp, &Edit_Feuchte}) {
+        for (int c = 0; c < 2; ++c) {
+            for (int s = 0; s < 2; ++s)
+                chain.push_back((*row)[c][s]);
+        }
+    }
+    chain.push_back(RegisterDaten);
+    chain.insert(chain.end(), devicePanel.begin(), devicePanel.end());
+    for (QWidget* b : {Button_Vorauswahl, Button_Berechnen, Button_Bauform, Button_Diagramm,
+                       Button_Datenblatt, Button_Produktbeschreibung}) {
+        chain.push_back(b);
+    }
+    for (size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TFormProdukt::BuildInputs() {
@@ -267,14 +286,7 @@ void TFormProdukt::SetCaptions() {
     LB_Abluft_S->setText(ret);
     Edit_Winter->setText(TextOf(272));
     Edit_Sommer->setText(TextOf(273));
-    for (int c = 0; c < 2; ++c) {
-        for (int s = 0; s < 2; ++s) {
-            Edit_Temp[c][s]->SetContent(TextOf(12));
-            Edit_Feuchte[c][s]->SetContent(TextOf(13));
-            Edit_Temp[c][s]->SetErrorMessage(TextOf(105));
-            Edit_Feuchte[c][s]->SetErrorMessage(TextOf(105));
-        }
-    }
+    SetInputLimits();
     RegisterDaten->setTabText(0, QStringLiteral("  ") + TextOf(10) + QStringLiteral("  "));
     RegisterDaten->setTabText(1, QStringLiteral("  ") + TextOf(11) + QStringLiteral("  "));
     Button_Vorauswahl->setText(TextOf(192));

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -58,6 +59,8 @@ public:
     virtual void ShowProcessData();
     virtual void AfterShowInputs();
     void EnableInputs(bool enable);
+    /// The ranges of the air edits and the titles and texts of their range
+    /// messages, for the current modes, units and language.
     virtual void SetInputLimits();
     virtual void ShowHint();
     virtual void ShowVelocityAndPressureDrop();
@@ -72,7 +75,14 @@ public:
     /// recomputes what depends on it (bypass, dimensions, weight).
     virtual void OutsideAirVolumeChanged() {}
 
-    /// Copies the air edits into both records.
+    /// Commits the entry typed into the focused numeric field (and any
+    /// other field holding a typed, uncommitted text) with the field's own
+    /// validation, as leaving it would. False when a field refuses its text;
+    /// its message has been shown and it keeps the focus. Commands call it
+    /// before they read the inputs.
+    bool CommitPendingEntries();
+
+    /// Copies the committed values of the air edits into both records.
     void ReadInputs();
     /// Writes both records' inlet states into the inlet table.
     void ShowInputs();
@@ -151,6 +161,10 @@ protected:
 
     /// Lays out the tables and edits for the modes and the case count.
     void LayOut();
+    /// The Tab order as on the screen: the air edits row by row (each row
+    /// from left to right), the result tabs, then `devicePanel`, then the
+    /// command buttons.
+    void SetTabOrder(const std::vector<QWidget*>& devicePanel);
     /// Shows a value with its decimals in the current number format.
     static QString Number(double value, int decimals, bool thousands = false);
 

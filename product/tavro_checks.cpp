@@ -67,7 +67,15 @@ void TFormTavro::RefreshUnits() {
     if (!L_Gewicht->text().isEmpty()) ShowDimensionsAndWeight();
 }
 
+void TFormTavro::RunCalculation() {
+    if (!CommitPendingEntries()) return;
+    TFormProdukt::RunCalculation();
+}
+
 void TFormTavro::SetInputLimits() {
+    TFormProdukt::SetInputLimits();
+    Edit_GBreite->SetContent(TextOf(92));
+    Edit_GBreite->SetErrorMessage(TextOf(105));
     for (int c = 0; c < 2; ++c) {
         for (int s = 0; s < 2; ++s) {
             TNumEdit* e = Edit_Temp[c][s];

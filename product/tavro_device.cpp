@@ -30,6 +30,11 @@ bool IsDesign(int d) {
     return d == 10 || d == 20 || d == 25 || d == 30 || d == 40 || d == 60;
 }
 
+// Package widths the catalogue builds: from 100 mm up to four times the
+// largest edge, the widest proportion the size selection offers.
+constexpr int kMinWidth = 100;
+constexpr int kMaxWidth = 4 * kEdges.back();
+
 QString GapEntry(double gap) {
     return QString::fromStdString(FormatNumber(gap, ffFixed, 15, 1)) + QStringLiteral(" mm");
 }
@@ -41,14 +46,21 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
     setWindowTitle(QStringLiteral("Tavro"));
     BuildDevicePanel();
     ConnectSizeSelection();
+    SetTabOrder({Combo_GKante, Edit_GBreite, Combo_PAbstand});
     DataSheetPages = {DataSheetPage};
     ChartPages = {ChartPage};
     DescriptionPages = {DescriptionPage};
 }
 
 void TFormTavro::Menu_Ansicht_DatenblattClick() {
+    if (!CommitPendingEntries() || !ResultsValid) return;
     if (Daten->Line == "Tavro") DrawSketch(Design, SeriesCount);
     TFormProdukt::Menu_Ansicht_DatenblattClick();
+}
+
+void TFormTavro::ShowDiagram(bool show, bool withResults) {
+    if (show && (!CommitPendingEntries() || (withResults && !ResultsValid))) return;
+    TFormProdukt::ShowDiagram(show, withResults);
 }
 
 QString TFormTavro::PageLabelText(PageLabel label) const {
@@ -112,6 +124,9 @@ void TFormTavro::BuildDevicePanel() {
     Combo_GKante->SetAlignment(Qt::AlignRight);
     Combo_PAbstand->SetAlignment(Qt::AlignRight);
     Edit_GBreite->SetAlignment(Qt::AlignRight);
+    Edit_GBreite->SetMinValue(kMinWidth);
+    Edit_GBreite->SetMaxValue(kMaxWidth);
+    Edit_GBreite->SetValidation(true);
     connect(Combo_GKante, &QComboBox::activated, this,
             [this] { RunCommand([this] { Combo_GKanteChange(); }); });
     connect(Combo_PAbstand, &QComboBox::activated, this,
@@ -157,7 +172,7 @@ void TFormTavro::ReadDeviceInputs() {
     r.EffStandard = 1;
     r.Edge = Combo_GKante->currentData().toInt();
     r.Line = "Tavro";
-    r.Width = Edit_GBreite->Value();
+    r.Width = Edit_GBreite->CommittedValue();
     r.Series = static_cast<uint8_t>(SeriesCount);
     RebuildPlateGapList(Combo_PAbstand->currentIndex());
     r.GapGiven = 1;
@@ -204,9 +219,9 @@ void TFormTavro::ShowStoredInputs() {
 QString TFormTavro::Designation() const {
     QString gap = Combo_PAbstand->currentText();
     if (gap.endsWith(QStringLiteral(" mm"))) gap.chop(3);
-    return QString::fromStdString(
-        ModelDesignation(TextOf(136).toStdString(), Design, Combo_GKante->currentData().toInt(),
-                         Edit_GBreite->text().toStdString(), gap.toStdString(), Daten->Bypass));
+    return QString::fromStdString(ModelDesignation(
+        TextOf(136).toStdString(), Design, Combo_GKante->currentData().toInt(),
+        std::to_string(Edit_GBreite->CommittedValue()), gap.toStdString(), Daten->Bypass));
 }
 
 void TFormTavro::ShowDesignation() {
@@ -272,12 +287,30 @@ void TFormTavro::Aenderung_Geraet() {
     Aenderung_Daten();
 }
 
+void TFormTavro::ShowDeviceSelection() {
+    const QSignalBlocker blockEdge(Combo_GKante);
+    const QSignalBlocker blockGap(Combo_PAbstand);
+    const int edge = Combo_GKante->findData(Daten->Edge);
+    if (edge >= 0) Combo_GKante->setCurrentIndex(edge);
+    RebuildPlateGapList(Combo_PAbstand->currentIndex());
+    const int gap = Combo_PAbstand->findData(Daten->PlateGap);
+    if (gap >= 0) Combo_PAbstand->setCurrentIndex(gap);
+}
+
 void TFormTavro::Combo_GKanteChange() {
+    if (!CommitPendingEntries()) {
+        ShowDeviceSelection();
+        return;
+    }
     RebuildPlateGapList(Combo_PAbstand->currentIndex());
     Aenderung_Geraet();
 }
 
 void TFormTavro::Combo_PAbstandChange() {
+    if (!CommitPendingEntries()) {
+        ShowDeviceSelection();
+        return;
+    }
     Aenderung_Geraet();
 }
 
@@ -287,6 +320,7 @@ void TFormTavro::OptionsApplied() {
 }
 
 void TFormTavro::Menu_Optionen_EinstellungenClick() {
+    if (!CommitPendingEntries()) return;
     TFormProdukt::Menu_Optionen_EinstellungenClick();
     ShowDesignation();
 }

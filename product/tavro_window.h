@@ -28,7 +28,13 @@ public:
     void SetCaptions() override;
     void RefreshUnits() override;
     void OptionsApplied() override;
+    /// Takes an entry being typed first; a refused one keeps the dialog
+    /// closed.
     void Menu_Optionen_EinstellungenClick() override;
+    /// Takes an entry being typed first, with its field's validation, so
+    /// that the limit checks judge what is calculated; a refused entry
+    /// calculates nothing.
+    void RunCalculation() override;
 
     QString WarningText(int number) override;
     bool CheckLimits(const TDatenREK& record) override;
@@ -50,12 +56,16 @@ public:
     /// A new number of units in series.
     void SetSeriesCount(int count);
 
-    // Handlers.
+    // Handlers. A device change is refused while a numeric field holds a
+    // text it does not take: the selection returns to the device read last.
     void Combo_GKanteChange();
     void Combo_PAbstandChange();
 
-    /// Draws the sketch of the current design, then opens the data sheet.
+    /// Draws the sketch of the current design, then opens the data sheet;
+    /// not when an entry being typed is refused or changes the inputs.
     void Menu_Ansicht_DatenblattClick() override;
+    /// The diagram command likewise; refreshing passes straight on.
+    void ShowDiagram(bool show, bool withResults) override;
 
     bool DescriptionAvailable() const override { return true; }
     bool SizeSelectionAvailable() const override { return true; }
@@ -103,6 +113,8 @@ private:
     void ConnectSizeSelection();
     void RebuildEdgeList();
     void RebuildPlateGapList(int keepIndex);
+    /// Selects the edge and plate distance of the record in the combo boxes.
+    void ShowDeviceSelection();
     void ShowDesignation();
     void ComputeDimensionsAndWeight();
     void ShowDimensionsAndWeight();

@@ -25,8 +25,8 @@ bool EditOptions(QWidget* owner, OptionsValues& values) {
     d.ShowPressure(values.pbar);
     d.ShowHumidityMode(values.AirState);
     d.ShowAirQuantityMode(values.AirQuant);
-    d.Edit_DecimalSeparator->setText(QString::fromStdString(values.DecimalSeparator));
-    d.Edit_ThousandSeparator->setText(QString::fromStdString(values.ThousandSeparator));
+    d.ShowSeparators(QString::fromStdString(values.DecimalSeparator),
+                     QString::fromStdString(values.ThousandSeparator));
     d.RadioButton_PHI_USA->setChecked(values.USEffectiveness);
     d.RadioButton_PHI_Europa->setChecked(!values.USEffectiveness);
     d.CheckBox_TotalEff->setChecked(values.USEffectiveness && values.TotalEff);
@@ -39,8 +39,14 @@ bool EditOptions(QWidget* owner, OptionsValues& values) {
     values.pbar = d.Pressure();
     values.AirState = d.HumidityMode();
     values.AirQuant = d.AirQuantityMode();
-    values.DecimalSeparator = d.Edit_DecimalSeparator->text().left(1).toStdString();
-    values.ThousandSeparator = d.Edit_ThousandSeparator->text().left(1).toStdString();
+    // OK takes only a usable pair; should the dialog be closed with OK
+    // otherwise, the separators stay as they were.
+    char decimal = 0;
+    char thousands = 0;
+    if (d.Separators(decimal, thousands)) {
+        values.DecimalSeparator = std::string(1, decimal);
+        values.ThousandSeparator = thousands == '\0' ? std::string() : std::string(1, thousands);
+    }
     values.USEffectiveness = d.RadioButton_PHI_USA->isChecked();
     values.TotalEff = d.CheckBox_TotalEff->isChecked();
     values.WetBulbOnDataSheet = d.CheckBox_WB->isChecked();

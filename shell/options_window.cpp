@@ -3,8 +3,6 @@
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "controls/vk_controls.h"
-#include "physics/moist_air.h"
-#include "physics/unit_conversion.h"
 #include "shell/fonts.h"
 #include "shell/qt_text.h"
 
@@ -19,12 +17,6 @@
 namespace tavro {
 
 namespace {
-
-// Ranges of the two fields: pressure (mbar, atm) and altitude (m, ft).
-constexpr double kPressureSI[] = {600, 1100};
-constexpr double kPressureUS[] = {0.6, 1.08};
-constexpr double kAltitudeSI[] = {-700, 4200};
-constexpr double kAltitudeUS[] = {-2140, 13500};
 
 constexpr int kUnitRows = 12;
 const int kUnitTexts[kUnitRows] = {39, 12, 14, 25, 33, 26, 38, 22, 1, 2, 350, 350};
@@ -74,8 +66,12 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     Button_Cancel->setGeometry(366, 312, 75, 25);
     SetDefaultButton(Button_OK);
     SetCancelButton(Button_Cancel);
-    SetButtonResult(Button_OK, mrOk);
+    connect(Button_OK, &QPushButton::clicked, this, [this] { Button_OKClick(); });
     SetButtonResult(Button_Cancel, mrCancel);
+    // Cancel discards everything, so a click on it must not make a numeric
+    // field check (and keep) a text it refuses: the button takes no focus
+    // from the mouse.
+    Button_Cancel->setFocusPolicy(Qt::TabFocus);
 
     // Page 0: air pressure or altitude.
     Seite_Umgebung = MakeNamed<TVkTabSheet>(nullptr, "Seite_Umgebung");
@@ -194,6 +190,9 @@ void TFormOptionen::FormCreate() {
         for (int c = 0; c < 3; ++c)
             t->setItem(r, c, new QTableWidgetItem);
     }
+    // The hidden current row must not pull the table down to it when the
+    // page is first shown: the table opens with its first rows.
+    t->setAutoScroll(false);
     t->setCurrentCell(kUnitRows, 0);
     t->scrollToTop();
 
@@ -260,70 +259,8 @@ void TFormOptionen::showEvent(QShowEvent* event) {
 }
 
 void TFormOptionen::FormShow() {
-    Tabelle_Einheiten->scrollToTop();
     Label_Currency->setVisible(false);
     Edit_Currency->setVisible(false);
-}
-
-void TFormOptionen::SetRanges() {
-    const double* p = si_ ? kPressureSI : kPressureUS;
-    const double* h = si_ ? kAltitudeSI : kAltitudeUS;
-    Edit_Luftdruck->SetMinValue(p[0]);
-    Edit_Luftdruck->SetMaxValue(p[1]);
-    Edit_HoeheNN->SetMinValue(h[0]);
-    Edit_HoeheNN->SetMaxValue(h[1]);
-}
-
-void TFormOptionen::ShowValues() {
-    Edit_Luftdruck->SetValue(si_ ? pressure_
-                                 : Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, pressure_));
-    Edit_HoeheNN->SetValue(si_ ? altitude_ : Umrechnung(kTypeLength, kUnitM, kUnitFt, altitude_));
-}
-
-void TFormOptionen::ShowPressure(double pressure) {
-    pressure_ = pressure;
-    altitude_ = AltitudeFromPressure(pressure);
-    ShowValues();
-}
-
-void TFormOptionen::Edit_LuftdruckCalculate(TCustomNumEdit& sender) {
-    try {
-        if (&sender == Edit_Luftdruck) {
-            const double v = Edit_Luftdruck->Value();
-            ShowPressure(si_ ? v : Umrechnung(kTypeAirPressure, kUnitAtm, kUnitMbar, v));
-        } else if (&sender == Edit_HoeheNN) {
-            const double v = Edit_HoeheNN->Value();
-            altitude_ = si_ ? v : Umrechnung(kTypeLength, kUnitFt, kUnitM, v);
-            ShowPressure(PressureFromAltitude(altitude_));
-        }
-    } catch (const Error&) {
-        // The field has already checked its text; what cannot be converted
-        // leaves pressure and altitude as they were.
-    }
-    ShowValues();
-}
-
-void TFormOptionen::ShowUnitSystem(bool si) {
-    RadioButton_SI->setChecked(si);
-    RadioButton_US->setChecked(!si);
-    Label_mbar->setText(si ? QStringLiteral("mbar") : QStringLiteral("atm"));
-    Label_m->setText(si ? QStringLiteral("m") : QStringLiteral("ft"));
-    if (si != si_) {
-        // Convert what the fields show into the new units.
-        try {
-            const double p = Edit_Luftdruck->Value();
-            const double h = Edit_HoeheNN->Value();
-            Edit_Luftdruck->SetValue(si ? Umrechnung(kTypeAirPressure, kUnitAtm, kUnitMbar, p)
-                                        : Umrechnung(kTypeAirPressure, kUnitMbar, kUnitAtm, p));
-            Edit_HoeheNN->SetValue(si ? Umrechnung(kTypeLength, kUnitFt, kUnitM, h)
-                                      : Umrechnung(kTypeLength, kUnitM, kUnitFt, h));
-        } catch (const Error&) {
-            si_ = si;
-            ShowValues();
-        }
-    }
-    si_ = si;
-    SetRanges();
 }
 
 void TFormOptionen::RadioButton_SIClick() {

@@ -41,6 +41,15 @@ public:
     void ShowHumidityMode(uint8_t mode);
     /// Stores the air-quantity mode (0, 1, 3) and selects its item.
     void ShowAirQuantityMode(uint8_t mode);
+    /// Shows the separators in their fields (each at most one character)
+    /// and keeps them as the ones an empty field stands for.
+    void ShowSeparators(const QString& decimal, const QString& thousands);
+
+    /// The separators the two fields give: an empty field gives the one
+    /// handed in. False when they are no usable pair (AreSeparatorsAllowed
+    /// in shell/number_format.h), or a field holds a character that is not
+    /// ASCII; the outputs are then unchanged.
+    bool Separators(char& decimal, char& thousands) const;
 
     bool UnitSI() const { return si_; }
     double Pressure() const { return pressure_; }
@@ -52,6 +61,10 @@ public:
 
     // Handlers.
     void FormShow();
+    /// Takes an entry being typed in a numeric field and checks the
+    /// separators; closes with OK only when both are acceptable, otherwise
+    /// the message says why and the offending field has the focus.
+    void Button_OKClick();
     void Edit_LuftdruckCalculate(TCustomNumEdit& sender);
     void RadioButton_SIClick();
     void Tabelle_EinheitenDblClick(int row, int column);
@@ -98,12 +111,17 @@ private:
     void FormCreate();
     void ShowValues();
     void SetRanges();
+    /// Shows `message` (a text number, its "%s" filled with `character`)
+    /// titled `title`, and puts the focus into `field` on its page.
+    void RefuseSeparator(QLineEdit* field, int message, int title, const QString& character);
 
     bool si_ = true;
     double pressure_ = 1013;
     double altitude_ = 0;
     uint8_t humidityMode_ = 0;
     uint8_t airQuantityMode_ = 0;
+    QString decimalGiven_;
+    QString thousandsGiven_;
 };
 
 } // namespace tavro

@@ -1,5 +1,7 @@
 #include "shell/shell_settings.h"
 
+#include "shell/number_format.h"
+
 #include <algorithm>
 
 namespace tavro {
@@ -10,6 +12,8 @@ namespace {
 constexpr std::string_view kGlobalSectionRead = "Global";
 
 constexpr double kDefaultPressure = 1013.0;
+constexpr char kDefaultDecimalSeparator = '.';
+constexpr char kDefaultThousandSeparator = ',';
 constexpr double kMinPressure = 600.0;
 constexpr double kMaxPressure = 1100.0;
 
@@ -20,6 +24,28 @@ constexpr int kAirQuantStdVolume = 0;
 
 std::string NumberedKey(std::string_view stem, int n) {
     return std::string(stem) + std::to_string(n);
+}
+
+// The separators of the file, each replaced by the process's one when it
+// is a character that would garble numbers (a digit, a letter, a sign, a
+// blank as decimal separator, a control or non-ASCII byte), and both
+// replaced when they are the same.
+void ReadSeparators(TIniDatei& ini, std::string_view sec, const ShellReadContext& ctx,
+                    ShellSettings& s) {
+    char decimal = ini.ReadChar(sec, "DecimalSeparator", ctx.decimalSeparator);
+    char thousands = ini.ReadChar(sec, "ThousandSeparator", ctx.thousandSeparator);
+    if (!IsDecimalSeparatorAllowed(decimal)) decimal = ctx.decimalSeparator;
+    if (!IsThousandSeparatorAllowed(thousands)) thousands = ctx.thousandSeparator;
+    if (!AreSeparatorsAllowed(decimal, thousands)) {
+        decimal = ctx.decimalSeparator;
+        thousands = ctx.thousandSeparator;
+    }
+    if (!AreSeparatorsAllowed(decimal, thousands)) {
+        decimal = kDefaultDecimalSeparator;
+        thousands = kDefaultThousandSeparator;
+    }
+    s.DecimalSeparator = decimal;
+    s.ThousandSeparator = thousands;
 }
 
 } // namespace
@@ -44,8 +70,7 @@ ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
     s.WB_DB = ini.ReadBool(sec, "WB_DB", s.WB_DB);
     s.Mollier = ini.ReadBool(sec, "Mollier", s.Mollier);
 
-    s.DecimalSeparator = ini.ReadChar(sec, "DecimalSeparator", ctx.decimalSeparator);
-    s.ThousandSeparator = ini.ReadChar(sec, "ThousandSeparator", ctx.thousandSeparator);
+    ReadSeparators(ini, sec, ctx, s);
 
     if (ctx.haveRecord) {
         s.pbar =

@@ -68,8 +68,11 @@ struct ShellReadContext {
 /// order: the version from the global section (a version of 200409 or lower,
 /// or none, first erases the whole product section, so that every product key
 /// takes its default; an error of that erase is discarded); SI, EU,
-/// TotalEff, HCLASS, WB_DB, Mollier; the separators (a missing or empty value
-/// keeps the context's); only when ctx.haveRecord: pbar (clamped to
+/// TotalEff, HCLASS, WB_DB, Mollier; the separators (a missing or empty
+/// value, or one IsDecimalSeparatorAllowed / IsThousandSeparatorAllowed
+/// refuses, takes the context's; two equal ones both take the context's, or
+/// '.' and ',' when the context's are no pair either); only when
+/// ctx.haveRecord: pbar (clamped to
 /// 600 ... 1100 hPa, 1013 when missing or not a number), AirQuant (a stored 3
 /// becomes 0, other values are taken as they are), AirState and Seasons,
 /// which otherwise keep their defaults; PrintHeader; Header0 ... Header7,

@@ -171,17 +171,65 @@ TEST_F(NumEditTest, DecimalCommaAcceptsCommaAndRejectsPoint) {
     ASSERT_EQ(shown_.size(), 1u); // not a number: the range message
     EXPECT_EQ(a_->text(), "1013.5");
 
-    // Without validation the text is taken as it is, and reading a text
-    // that is no number fails with a conversion error.
-    a_->SetValidation(false);
+    // Reading a text that is no number fails with a conversion error.
     EXPECT_THROW(a_->Value(), ConversionError);
-    // Enter reports it as an error and keeps the field instead of failing.
+}
+
+TEST_F(NumEditTest, TextThatIsNoNumberGetsTheRangeMessageAlsoWithoutValidation) {
+    // Without validation any number is taken, but a text that is none is
+    // answered like a number out of range: the range message titled with
+    // the content, the field keeping the focus and the text.
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    a_->SetValidation(false);
+    TIntEdit* n = new TIntEdit;
+    window_->layout()->addWidget(n);
+    n->SetMinValue(100);
+    n->SetMaxValue(12000);
+    n->SetContent(QStringLiteral("Package width"));
+    n->SetErrorMessage(QStringLiteral("Please enter a number between %g and %g"));
+    n->OnCalculate = [this](TCustomNumEdit& sender) { calculated_.push_back(&sender); };
+    struct Case {
+        TCustomNumEdit* field;
+        const char* typed;
+        const char* message;
+    };
+    for (const Case& c : {Case{a_, "40.5", "Please enter a number between 600 and 1100"},
+                          Case{a_, "abc", "Please enter a number between 600 and 1100"},
+                          Case{a_, "", "Please enter a number between 600 and 1100"},
+                          Case{n, "abc", "Please enter a number between 100 and 12000"},
+                          Case{n, "5e12", "Please enter a number between 100 and 12000"}}) {
+        SCOPED_TRACE(c.typed);
+        shown_.clear();
+        c.field->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.field->hasFocus(); }));
+        Type(c.field, c.typed);
+        QTest::keyClick(c.field, Qt::Key_Delete); // an empty text too
+        QTest::keyClick(c.field, Qt::Key_Tab);
+        ASSERT_EQ(shown_.size(), 1u);
+        EXPECT_EQ(shown_[0].message, c.message);
+        EXPECT_EQ(shown_[0].title, c.field == a_ ? "Air pressure" : "Package width");
+        EXPECT_EQ(shown_[0].kind, mkWarning);
+        EXPECT_EQ(FocusAfterMessage(), c.field);
+        EXPECT_EQ(c.field->text(), c.typed);
+        EXPECT_FALSE(c.field->IsTextValid());
+        c.field->setText(QStringLiteral("1000"));
+        c.field->setModified(false);
+    }
+    EXPECT_TRUE(calculated_.empty());
+    // A number out of the range is taken when the field does not check it.
+    a_->setFocus();
+    Type(a_, "40,5");
     QTest::keyClick(a_, Qt::Key_Return);
-    ASSERT_EQ(shown_.size(), 2u);
-    EXPECT_EQ(shown_[1].kind, mkError);
-    EXPECT_TRUE(shown_[1].message.contains("1013.5")) << shown_[1].message.toStdString();
+    EXPECT_EQ(a_->Value(), 40.5);
     EXPECT_EQ(calculated_.size(), 1u);
-    EXPECT_TRUE(a_->isModified());
+}
+
+TEST_F(NumEditTest, EmptyErrorMessageFallsBackToTheRangeText) {
+    TNumEdit n;
+    n.SetMinValue(-30);
+    n.SetMaxValue(80);
+    EXPECT_EQ(n.RangeMessage(), "Please enter a number between -30 and 80");
 }
 
 TEST_F(NumEditTest, RangeMessageUsesPercentGAndTheSeparator) {
@@ -197,20 +245,18 @@ TEST_F(NumEditTest, RangeMessageUsesPercentGAndTheSeparator) {
     EXPECT_EQ(n.RangeMessage(), "-2140 ... 1234567");
 }
 
-TEST_F(NumEditTest, EnterThenTabCalculatesTwiceAndTabAloneNever) {
+TEST_F(NumEditTest, EnterThenTabCommitsOnceAndTabAloneNever) {
     Type(a_, "700");
     QTest::keyClick(a_, Qt::Key_Return);
     ASSERT_EQ(calculated_.size(), 1u);
     ASSERT_EQ(returned_.size(), 1u);
-    EXPECT_TRUE(a_->isModified()); // Enter keeps the flag
+    EXPECT_FALSE(a_->isModified()); // taken: leaving the field is no change
     EXPECT_TRUE(a_->isReadOnly());
     EXPECT_EQ(a_->selectedText(), "700.00");
 
     QTest::keyClick(a_, Qt::Key_Tab);
     EXPECT_TRUE(b_->hasFocus());
-    ASSERT_EQ(calculated_.size(), 2u);
-    EXPECT_EQ(calculated_[1], a_);
-    EXPECT_FALSE(a_->isModified());
+    EXPECT_EQ(calculated_.size(), 1u);
     EXPECT_EQ(returned_.size(), 1u); // OnReturn is Enter's only
 
     // Back and forth without a change: nothing.
@@ -218,13 +264,20 @@ TEST_F(NumEditTest, EnterThenTabCalculatesTwiceAndTabAloneNever) {
     EXPECT_TRUE(a_->hasFocus());
     EXPECT_EQ(a_->selectedText(), a_->text()); // entering selects all
     QTest::keyClick(a_, Qt::Key_Tab);
-    EXPECT_EQ(calculated_.size(), 2u);
+    EXPECT_EQ(calculated_.size(), 1u);
     EXPECT_TRUE(shown_.empty());
+
+    // The same number typed again is no change either.
+    QTest::keyClick(b_, Qt::Key_Backtab);
+    Type(a_, "700.0");
+    QTest::keyClick(a_, Qt::Key_Tab);
+    EXPECT_EQ(calculated_.size(), 1u);
+    EXPECT_EQ(a_->text(), "700.00");
 
     // Enter without a change still announces Return, but no calculation;
     // a key after it makes the field editable again.
     QTest::keyClick(b_, Qt::Key_Return);
-    EXPECT_EQ(calculated_.size(), 2u);
+    EXPECT_EQ(calculated_.size(), 1u);
     EXPECT_EQ(returned_.size(), 2u);
     QTest::keyClick(b_, Qt::Key_9);
     EXPECT_FALSE(b_->isReadOnly());
@@ -307,7 +360,7 @@ TEST_F(NumEditTest, IntEditRoundsNonWholeNumbers) {
         EXPECT_EQ(n->Value(), c.value) << c.typed;
         EXPECT_EQ(n->text(), QString::number(c.value)) << c.typed;
     }
-    EXPECT_EQ(calculations, 5);
+    EXPECT_EQ(calculations, 4); // 2.5 gives the 2 it had already
     EXPECT_TRUE(shown_.empty());
     // Out of range, or rounded out of it: the range message.
     for (const char* typed : {"0.4", "10.6", "abc"}) {
@@ -315,7 +368,7 @@ TEST_F(NumEditTest, IntEditRoundsNonWholeNumbers) {
         QTest::keyClick(n, Qt::Key_Return);
     }
     EXPECT_EQ(shown_.size(), 3u);
-    EXPECT_EQ(calculations, 5);
+    EXPECT_EQ(calculations, 4);
     n->SetMinValue(0.5);
     n->SetMaxValue(0.7);
     Type(n, "0.6"); // in the range, but 1 is not

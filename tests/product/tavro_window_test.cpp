@@ -83,8 +83,11 @@ TEST_F(TavroWindow, TypedEntryRecalculatesTheInletAndInvalidatesResults) {
 }
 
 TEST_F(TavroWindow, TooNarrowPackageIsAnErrorWithoutResults) {
+    // The width field refuses 90 mm; a stored one reaches the checks.
+    std::filesystem::create_directories(home_.SettingsFolder());
+    test::WriteFile(home_.SettingsFile(), "[GLOBAL]\nVersion=201611\n[Tavro]\nWidth=90\n");
     TFormTavro& w = Start();
-    Enter(w.Edit_GBreite, QStringLiteral("90"));
+    EXPECT_EQ(w.Edit_GBreite->text(), QStringLiteral("90"));
     Calculate();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains(QStringLiteral("The minimum package width is 100 mm!")))

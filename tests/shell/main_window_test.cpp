@@ -273,8 +273,8 @@ TEST_F(MainWindow, ConfirmedOptionsInvalidateOnlyOnANewPressure) {
         d.Combo_LuftmengeChange();
         d.Combo_Feuchte->setCurrentIndex(2);
         d.Combo_FeuchteChange();
-        d.Edit_DecimalSeparator->setText(QStringLiteral(","));
-        d.Edit_ThousandSeparator->clear(); // an empty field keeps the separator
+        d.Edit_DecimalSeparator->clear(); // an empty field keeps the separator
+        d.Edit_ThousandSeparator->setText(QStringLiteral("'"));
         return int(mrOk);
     });
     Trigger("Menu_Optionen_Einstellungen");
@@ -282,8 +282,8 @@ TEST_F(MainWindow, ConfirmedOptionsInvalidateOnlyOnANewPressure) {
     EXPECT_NEAR(w.pbar, 954.352549, 1e-9);
     EXPECT_EQ(w.AirQuant, 3);
     EXPECT_EQ(w.AirState, 7);
-    EXPECT_EQ(DecimalSeparator, ',');
-    EXPECT_EQ(ThousandSeparator, ',');
+    EXPECT_EQ(DecimalSeparator, '.');
+    EXPECT_EQ(ThousandSeparator, '\'');
 }
 
 TEST_F(MainWindow, SettingsPersistBetweenRuns) {

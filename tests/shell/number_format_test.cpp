@@ -188,6 +188,30 @@ TEST_F(NumberFormat, PercentGNotation) {
     EXPECT_EQ(FormatG(0.6), "0,6");
 }
 
+TEST_F(NumberFormat, SeparatorsThatWouldGarbleNumbersAreRefused) {
+    // A separator that can be part of a number ("0" shows -12.0 as
+    // "-1200"), or that is no visible ASCII character, is refused.
+    for (char c : {'0', '5', '9', 'a', 'e', 'E', 'x', 'Z', '+', '-', '\t', '\n', '\x7f', '\x01',
+                   static_cast<char>(0xC3), static_cast<char>(0xB7)}) {
+        EXPECT_FALSE(IsDecimalSeparatorAllowed(c)) << int(c);
+        EXPECT_FALSE(IsThousandSeparatorAllowed(c)) << int(c);
+    }
+    for (char c : {'.', ',', '\'', ';', ':', '/', '_', '#', '"', '`', '~'}) {
+        EXPECT_TRUE(IsDecimalSeparatorAllowed(c)) << c;
+        EXPECT_TRUE(IsThousandSeparatorAllowed(c)) << c;
+    }
+    // The blank groups thousands only; '\0' is no grouping.
+    EXPECT_FALSE(IsDecimalSeparatorAllowed(' '));
+    EXPECT_TRUE(IsThousandSeparatorAllowed(' '));
+    EXPECT_FALSE(IsDecimalSeparatorAllowed('\0'));
+    EXPECT_TRUE(IsThousandSeparatorAllowed('\0'));
+    EXPECT_TRUE(AreSeparatorsAllowed(',', ' '));
+    EXPECT_TRUE(AreSeparatorsAllowed('.', '\''));
+    EXPECT_FALSE(AreSeparatorsAllowed(',', ','));
+    EXPECT_FALSE(AreSeparatorsAllowed(' ', ','));
+    EXPECT_FALSE(AreSeparatorsAllowed('.', '5'));
+}
+
 TEST_F(NumberFormat, SeparatorsFromTheLocale) {
     // The C locale has a point and no thousands separator: the point is
     // taken, and a thousands point that would collide becomes a comma.

@@ -155,6 +155,53 @@ TEST(ShellSettings, FirstStartGivesDefaultsAndTheProcessSeparators) {
     EXPECT_FALSE(s.SI);
 }
 
+TEST(ShellSettings, SeparatorsThatWouldGarbleNumbersGiveTheProcessOnes) {
+    // The process's separators are ',' and '.'.
+    struct Case {
+        const char* decimal;
+        const char* thousands;
+        char wantDecimal;
+        char wantThousands;
+    };
+    const Case cases[] = {
+        {"0", ";", ',', ';'},                               // a digit as decimal separator
+        {"5", "'", ',', '\''},                              // likewise
+        {"e", "'", ',', '\''},                              // the exponent letter
+        {"x", "'", ',', '\''},                              // a letter
+        {"-", "'", ',', '\''},                              // a sign
+        {"\xC2\xB7", "'", ',', '\''},                       // a middle dot: non-ASCII bytes
+        {"'", "\x01", '\'', '.'},                           // a control byte groups nothing
+        {"'", "+", '\'', '.'},        {";", ";", ',', '.'}, // the same: both are replaced
+        {".", "x", ',', '.'},  // '.' alone is fine, the process's ',' then clashes
+        {".", "'", '.', '\''}, // a usable pair stays
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.decimal) + " " + c.thousands);
+        TempDir dir;
+        TIniDatei ini(kSettingsFileName, dir.path());
+        WriteFile(ini.Path(), std::string("[GLOBAL]\nVersion=201611\n[Tavro]\nDecimalSeparator=") +
+                                  c.decimal + "\nThousandSeparator=" + c.thousands + "\n");
+        const ShellSettings s = ReadShellSettings(ini, "Tavro", Context());
+        EXPECT_EQ(s.DecimalSeparator, c.wantDecimal);
+        EXPECT_EQ(s.ThousandSeparator, c.wantThousands);
+    }
+}
+
+TEST(ShellSettings, AllowedSeparatorsSurviveTheFile) {
+    for (char decimal : {'.', ',', '\'', ';', '#', '=', '"', '[', '/'}) {
+        SCOPED_TRACE(decimal);
+        TempDir dir;
+        TIniDatei ini(kSettingsFileName, dir.path());
+        ShellSettings s = Changed();
+        s.DecimalSeparator = decimal;
+        s.ThousandSeparator = decimal == '\'' ? '.' : '\'';
+        ASSERT_TRUE(WriteShellSettings(ini, "Tavro", s, true));
+        const ShellSettings back = ReadShellSettings(ini, "Tavro", Context());
+        EXPECT_EQ(back.DecimalSeparator, s.DecimalSeparator);
+        EXPECT_EQ(back.ThousandSeparator, s.ThousandSeparator);
+    }
+}
+
 TEST(ShellSettings, HeaderLineOneIsAlwaysToday) {
     TempDir dir;
     TIniDatei ini(kSettingsFileName, dir.path());
