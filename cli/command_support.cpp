@@ -15,6 +15,12 @@ namespace {
 constexpr std::array<std::string_view, 8> kInletFlows = {"SVol11", "Vol11", "MDry11", "MAir11",
                                                          "SVol21", "Vol21", "MDry21", "MAir21"};
 
+// The fields a calculation reads besides the inlet blocks; every other
+// field outside the inlet blocks is a result that it writes.
+constexpr std::array<std::string_view, 15> kInputFields = {
+    "AirState", "AirQuant", "pbar",     "VolumeAt", "Series",       "Units", "Edge",       "SizeNo",
+    "Width",    "PType",    "PlateGap", "GapGiven", "AirVelBypass", "Line",  "EffStandard"};
+
 bool IsOneOf(std::string_view name, std::span<const std::string_view> names) {
     for (std::string_view n : names) {
         if (n == name) return true;
@@ -114,12 +120,23 @@ std::string Printable(std::string_view text, size_t limit) {
 void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_view value,
                        std::string_view command) {
     const std::string what = std::string(command) + ": " + std::string(field.name);
+    // The inlet blocks (…11, …21) hold the given quantities of both streams.
+    const bool inlet = field.name.ends_with("11") || field.name.ends_with("21");
+    if (!inlet && !IsOneOf(field.name, kInputFields)) {
+        throw UsageError(what + " is a result of the calculation, not an input");
+    }
     if (std::holds_alternative<std::string TDatenREK::*>(field.member)) {
         if (!IsValidUtf8(value)) throw UsageError(what + ": the text is not valid UTF-8");
         if (HasControlCharacter(value)) {
             throw UsageError(what + ": the text holds a control character (a line break, a "
                                     "tab or another one), which a text field cannot take");
         }
+    }
+    // Only the cross-flow line is calculated; a record of another line
+    // would come back with Status 0 and no result at all.
+    if (field.name == "Line" && value != "Tavro") {
+        throw UsageError(what + ": '" + Printable(value, 60) +
+                         "' is not calculated by this program (only Tavro)");
     }
     try {
         SetRecordField(record, field, value);

@@ -61,8 +61,11 @@ bool HasControlCharacter(std::string_view text);
 std::string Printable(std::string_view text, size_t limit = 400);
 
 /// Sets a field of the record from a command-line value, as
-/// SetRecordField does, with the checks of the command line on top:
-/// texts must be UTF-8 without control characters, the inlet flows
+/// SetRecordField does, with the checks of the command line on top: only
+/// inputs (the inlet blocks, the modes, pbar and the product parameters;
+/// not the results the calculation writes), texts UTF-8 without control
+/// characters and only the line "Tavro" (the one this program calculates),
+/// the inlet flows
 /// (standard and actual volume, dry-air and moist-air mass flow of both
 /// streams) more than 0 and at most kMaxFlow, and the bypass velocity from
 /// 5 to 15 m/s. Throws UsageError naming the command and the field.

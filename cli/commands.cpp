@@ -31,15 +31,18 @@ of 0 or less and negative humidities, flows and relative humidities are bad inpu
 a result that is not finite or has no physical meaning (a negative density, a
 humidity ratio at or above the boiling point) is a failed calculation.
 
-record: KEY is any field of the calculation record by its exact name, for example
+record: KEY is an input field of the calculation record by its exact name (the inlet
+blocks ...11 and ...21, AirState, AirQuant, pbar, VolumeAt, Series, Units, Edge, SizeNo,
+Width, PType, PlateGap, GapGiven, AirVelBypass, Line, EffStandard), for example
   tavro-calc record AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
       SVol21=10000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
 The record starts from its defaults (pbar=0 among them), gets the values, runs
 CalculateAll and prints every field as Name=value in declared order. classify=1 also
 runs Calculate and the energy classification (EtaE, HClass), as the Calculate command
 of the desktop program does. The inlet flows (SVol, Vol, MDry, MAir of 11 and 21) must
-be more than 0 and at most 1e7, AirVelBypass from 5 to 15 m/s, and the texts (Line,
-HClass, HClassText) UTF-8 without control characters. When the record's Status is not
+be more than 0 and at most 1e7, AirVelBypass from 5 to 15 m/s, and Line "Tavro" (the
+line this program calculates; other text, text that is not UTF-8 or holds control
+characters is refused). When the record's Status is not
 0 after the run (a calculation stage failed), the record is printed all the same and
 the exit status is 1.
 

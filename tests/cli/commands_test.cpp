@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/command_support.h"
+
 #include "physics/number_text.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +202,8 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
         {{"record", "--jsn"}, "unknown option '--jsn'"},
         {{"record", "Tmp\n11=5"}, "unknown field 'Tmp\\x0a11'"},
         {{"fn", "Density", "-300", "1", "1013"}, "below absolute zero"},
+        {{"record", "Eta1=50"}, "record: Eta1 is a result of the calculation, not an input"},
+        {{"sizes", "HClass=H1"}, "sizes: HClass is a result of the calculation"},
         {{"fn", "HumidityRatio", "20", "50", "0"}, "more than 0 hPa"},
         {{"fn", "ToActVolume", "-1", "20", "5", "1013"}, "argument Vstd: must not be negative"},
         {{"sizes", "maxDp"}, "'maxDp' is not KEY=VALUE"},
@@ -258,12 +262,12 @@ TEST(Cli, JsonIsAcceptedAnywhereAmongTheArguments) {
 TEST(Cli, TextFieldsTakeOnlyUtf8WithoutControlCharacters) {
     const BadCase cases[] = {
         {{"record", "--json", "Line=\xc3"}, "Line: the text is not valid UTF-8"},
-        {{"record", "HClass=\xe2\x82"}, "HClass: the text is not valid UTF-8"},
+        {{"record", "Line=\xe2\x82"}, "Line: the text is not valid UTF-8"},
         {{"record", "Line=\xed\xa0\x80"}, "not valid UTF-8"}, // a surrogate
         {{"record", "Line=\xc0\xaf"}, "not valid UTF-8"},     // an overlong '/'
         {{"record", "Line=Tavro\nStatus=0"}, "Line: the text holds a control character"},
         {{"record", "Line=Tavro\rStatus=0"}, "control character"},
-        {{"record", "HClassText=a\tb"}, "control character"},
+        {{"record", "Line=a\tb"}, "control character"},
         {{"sizes", "Line=\xc2\x85"}, "control character"}, // U+0085, the next-line character
     };
     for (const BadCase& c : cases) {
@@ -274,9 +278,13 @@ TEST(Cli, TextFieldsTakeOnlyUtf8WithoutControlCharacters) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
         EXPECT_EQ(r.err.find("json.exception"), std::string::npos) << r.err;
     }
-    // Text in other scripts is fine.
-    const Result fine = RunArgs({"record", "--json", "Line=Tavro Łódź Ω 中"});
-    EXPECT_EQ(nlohmann::ordered_json::parse(fine.out)["Line"], "Tavro Łódź Ω 中");
+    // Text in other scripts is fine as text; a line other than Tavro is not
+    // calculated and came back with Status 0 and no results.
+    EXPECT_TRUE(IsValidUtf8("Tavro Łódź Ω 中"));
+    EXPECT_FALSE(HasControlCharacter("Tavro Łódź Ω 中"));
+    const Result other = RunArgs({"record", "Line=Corra"});
+    EXPECT_EQ(other.status, kExitBadInput);
+    EXPECT_NE(other.err.find("only Tavro"), std::string::npos) << other.err;
 }
 
 // The bypass of 1e-300 m/s gave Bypass 2147483647, B -2147483049 and a
