@@ -76,7 +76,7 @@ const std::array<const char*, 44> kHostileValues = {"nan",
                                                     "1000.5",
                                                     "Corra"};
 
-// The issue-sized cases of the past, kept among the draws.
+// Command lines that once failed silently, kept among the draws.
 const std::vector<std::vector<std::string>> kKnownCases = {
     {"record"},
     {"record", "AirState=1", "AirQuant=0", "pbar=300", "SVol11=10000", "SVol21=10000", "Edge=600",
