@@ -4,7 +4,14 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    // Answered before the application object exists: it needs no display.
+    if (tavro::AsksForVersion(argc, argv)) {
+        std::puts(tavro::VersionLine(argc > 0 ? argv[0] : "tavro").c_str());
+        return 0;
+    }
     QApplication app(argc, argv);
     const auto window = tavro::StartTavro();
     return QApplication::exec();

@@ -6,6 +6,9 @@
 #include "shell/pictures.h"
 #include "shell/qt_text.h"
 #include "shell/shell_settings.h"
+#include "shell/version.h"
+
+#include "build_info.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,6 +38,21 @@ std::unique_ptr<TFormBasis> StartTavro(int splashMs) {
     SeparatorsFromLocale();
     InstallPagePreview();
     return StartProgram(CreateMainWindow, splashMs);
+}
+
+bool AsksForVersion(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") return true;
+    }
+    return false;
+}
+
+std::string VersionLine(std::string_view programPath) {
+    const size_t slash = programPath.find_last_of('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+    return std::string(name.empty() ? "tavro" : name) + " " +
+           VersionTextsFor(programPath).longForm + " (build " + kBuildText + ")";
 }
 
 } // namespace tavro

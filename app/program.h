@@ -3,6 +3,8 @@
 #include "shell/main_window.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace tavro {
 
@@ -11,5 +13,14 @@ namespace tavro {
 /// splash and the main window with its settings file and records. Needs the
 /// QApplication. splashMs 0 skips the splash.
 std::unique_ptr<TFormBasis> StartTavro(int splashMs = 2000);
+
+/// Whether the command line asks for the version (--version among the
+/// arguments after the program name).
+bool AsksForVersion(int argc, const char* const* argv);
+
+/// The line `tavro --version` prints: the program file's name, its version
+/// text (as the information window shows it) and the build (project
+/// version, source revision, build type). Needs no application object.
+std::string VersionLine(std::string_view programPath);
 
 } // namespace tavro

@@ -1,6 +1,7 @@
 #include "chart/chart_mapping.h"
 
 #include "chart/chart_ranges.h"
+#include "chart/layer_geometry.h"
 #include "output/recording.h"
 #include "output/text_metrics.h"
 #include "physics/errors.h"
@@ -96,20 +97,39 @@ FontSpec ChartFont(int height, const QColor& color, int angle) {
     return f;
 }
 
-void ChartText(TWMFCanvas& c, const ChartMapping& m, const QPoint& at, const QString& text,
-               TextAlign align, bool bottom) {
-    if (text.isEmpty()) return;
+namespace {
+
+// The reference point of a text output for ChartText, rounded as the
+// canvas records it.
+QPoint TextReference(const FontSpec& font, const ChartMapping& m, const QPoint& at, bool bottom) {
     QPointF p = m.LayerF(at);
     if (bottom) {
-        const FontSpec font = c.Font();
         const double cell = QFontMetricsF(MakeQFont(font)).height();
         // The glyphs' up direction on the y-down layer for a text turned
         // counter-clockwise (as seen) by the font's angle.
         const double a = font.angle / 10.0 * std::numbers::pi / 180.0;
         p += QPointF(-std::sin(a), -std::cos(a)) * cell;
     }
+    return {RoundHalfEven(p.x()), RoundHalfEven(p.y())};
+}
+
+} // namespace
+
+QPolygonF ChartTextCell(const TWMFCanvas& c, const ChartMapping& m, const QPoint& at,
+                        const QString& text, TextAlign align, bool bottom) {
+    if (text.isEmpty()) return {};
+    const FontSpec font = c.Font();
+    return TextCell(font, text, align, TextReference(font, m, at, bottom));
+}
+
+QPolygonF ChartText(TWMFCanvas& c, const ChartMapping& m, const QPoint& at, const QString& text,
+                    TextAlign align, bool bottom) {
+    const QPolygonF cell = ChartTextCell(c, m, at, text, align, bottom);
+    if (cell.isEmpty() || !InsideLayer(cell)) return {};
+    const QPoint p = TextReference(c.Font(), m, at, bottom);
     if (c.Align() != align) c.SetTextAlign(align);
-    c.TextOut(RoundHalfEven(p.x()), RoundHalfEven(p.y()), text);
+    c.TextOut(p.x(), p.y(), text);
+    return cell;
 }
 
 } // namespace tavro

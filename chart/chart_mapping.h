@@ -18,6 +18,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QPolygonF>
 #include <QString>
 
 namespace tavro {
@@ -97,12 +98,19 @@ inline QPoint Up(const QPoint& p, int dx, int dy) {
 /// counter-clockwise as seen).
 FontSpec ChartFont(int height, const QColor& color, int angle = 0);
 
+/// The cell (layer units) that ChartText would give `text` with the
+/// canvas's current font; empty for an empty text.
+QPolygonF ChartTextCell(const TWMFCanvas& c, const ChartMapping& m, const QPoint& at,
+                        const QString& text, TextAlign align, bool bottom);
+
 /// Draws `text` with the canvas's current font at the logical point `at`:
 /// horizontally aligned by `align`, vertically with the top (bottom false)
 /// or the bottom of the text cell at the point. The canvas only knows the
 /// top reference, so bottom alignment moves the reference by the cell
 /// height against the glyphs' up direction (which turns with the font).
-void ChartText(TWMFCanvas& c, const ChartMapping& m, const QPoint& at, const QString& text,
-               TextAlign align, bool bottom);
+/// A text whose cell would reach outside the layer is left out. Returns
+/// the cell drawn, empty when nothing was drawn.
+QPolygonF ChartText(TWMFCanvas& c, const ChartMapping& m, const QPoint& at, const QString& text,
+                    TextAlign align, bool bottom);
 
 } // namespace tavro

@@ -24,7 +24,10 @@ inline constexpr QSize kChartLayerSize{600, 800};
 /// Resets `out` to kChartLayerSize and records the grid of the chart `s`
 /// into it: an h-x diagram (type 0) or a psychrometric chart (any other
 /// type) of the ranges `s.tempRange` and `s.humRange` (clamped to 0 .. 4) at
-/// `s.pressure` (hPa), labelled in SI or inch-pound units.
+/// `s.pressure` (hPa), labelled in SI or inch-pound units. Nothing is drawn
+/// outside the layer: lines are cut at its edges, a text whose cell would
+/// leave it is left out, and the enthalpy axis title is placed clear of
+/// the labels drawn before it.
 /// Throws ArithmeticFault when the pressure is not a finite number above 0
 /// or the physics faults; `out` then holds what was drawn before.
 void RecordGridLayer(Recording& out, const ChartSettings& s);
@@ -34,7 +37,8 @@ void RecordGridLayer(Recording& out, const ChartSettings& s);
 /// colour and style of the segment's first point, then every point as a
 /// circle in its fill colour. A point whose state cannot be placed (not
 /// finite, a physics fault) is left out together with its two segments;
-/// lines are cut at the layer's edges and markers outside it are not drawn.
+/// lines are cut at the layer's edges and markers not wholly inside it are
+/// not drawn.
 /// Never throws: a fault ends the drawing and keeps what was drawn. An
 /// empty list records nothing.
 void RecordProcessLayer(Recording& out, const ChartSettings& s,

@@ -3,16 +3,22 @@
 // that order of drawing.
 
 #include "chart/chart_mapping.h"
+#include "chart/layer_geometry.h"
 #include "chart/mollier_chart.h"
+#include "physics/errors.h"
 #include "physics/moist_air.h"
 #include "physics/rounding.h"
 #include "physics/unit_conversion.h"
 #include "shell/number_format.h"
 #include "shell/qt_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace tavro {
 
@@ -75,10 +81,33 @@ private:
     void Pen(int logicalWidth, const QColor& color) {
         c_.SetPen({PenStyle::Solid, m_.LayerLength(logicalWidth), color});
     }
-    void Move(const QPoint& p) { c_.MoveTo(m_.Layer(p)); }
-    void Line(const QPoint& p) { c_.LineTo(m_.Layer(p)); }
+    // The pen moves in the logical plane; each line is cut at the layer's
+    // edges, and the canvas is moved only where a cut line starts away
+    // from where the last one ended.
+    void Move(const QPoint& p) { from_ = m_.Layer(p); }
+    void Line(const QPoint& p) {
+        const QPoint to = m_.Layer(p);
+        QPointF a = from_, b = to;
+        from_ = to;
+        if (!ClipToLayer(a, b)) return;
+        const QPoint start(RoundHalfEven(a.x()), RoundHalfEven(a.y()));
+        if (!drawnTo_ || *drawnTo_ != start) c_.MoveTo(start);
+        const QPoint end(RoundHalfEven(b.x()), RoundHalfEven(b.y()));
+        c_.LineTo(end);
+        drawnTo_ = end;
+    }
     void Text(const QPoint& at, const QString& text, TextAlign align, bool bottom = false) {
-        ChartText(c_, m_, at, text, align, bottom);
+        const QPolygonF cell = ChartText(c_, m_, at, text, align, bottom);
+        if (!cell.isEmpty()) cells_.push_back(cell);
+    }
+    // Whether `cell` lies inside the layer and `gap` (layer units) clear of
+    // every text drawn.
+    bool Clear(const QPolygonF& cell, double gap) const {
+        if (cell.isEmpty() || !InsideLayer(cell)) return false;
+        return std::none_of(cells_.begin(), cells_.end(), [&](const QPolygonF& drawn) {
+            const QRectF around = drawn.boundingRect().adjusted(-gap, -gap, gap, gap);
+            return QPolygonF(around).intersects(cell);
+        });
     }
 
     void Title() {
@@ -171,18 +200,59 @@ private:
         // name, and no point of the saturation line inside the chart to
         // follow, so the title is left out.
         if (labelled == 0) return;
-        const double hm = std::floor(labelledSum / labelled / step) * step;
-        const double xb = SatHumidityOnIsenthalp(hm, p);
-        const double xa = SatHumidityOnIsenthalp(hm + 2 * step, p);
-        const QPoint dir = P((hm + 2 * step - 2.501 * xa) - (hm - 2.501 * xb), xa - xb);
-        // The logical plane is y-up, so its angle is counter-clockwise as
-        // seen on the isotropically mapped layer.
-        const int angle = RoundHalfEven(std::atan2(dir.y(), dir.x()) * 1800.0 / std::numbers::pi);
-        Font(g_, kDarkGrey, angle);
+        const double middle = std::floor(labelledSum / labelled / step) * step;
         const QString title =
             TextOf(210) + (fr_.si ? QStringLiteral(" [kJ/kg]") : QStringLiteral(" [BTU/lb]"));
-        const QPoint base = P(hm - 2.501 * xb, xb);
-        Text(Carrier() ? Up(base, 0, 8 * f_) : Up(base, 0, -2 * f_), title, align, Carrier());
+        // Its place: beside the saturation line at the middle isenthalp;
+        // where that covers an enthalpy label (the wide psychrometric
+        // chart), further from the line, then at the neighbouring
+        // isenthalps: the first place half a text height clear of every
+        // text drawn, else the first one clear of them at all.
+        struct Place {
+            QPoint at;
+            int angle;
+            QPolygonF cell;
+        };
+        std::vector<Place> places;
+        const std::array<int, 7> offsets = Carrier()
+                                               ? std::array<int, 7>{8, 10, 6, 12, 4, 14, 16}
+                                               : std::array<int, 7>{-2, -3, -1, -4, 0, -5, -6};
+        for (const int shift : {0, -1, 1, -2, 2, -3, 3, -4, 4}) {
+            const double hm = middle + shift * step;
+            double xb = 0, xa = 0;
+            try {
+                xb = SatHumidityOnIsenthalp(hm, p);
+                xa = SatHumidityOnIsenthalp(hm + 2 * step, p);
+            } catch (const ArithmeticFault&) {
+                if (shift == 0) throw;
+                continue; // an isenthalp far outside the chart: no place there
+            }
+            const QPoint dir = P((hm + 2 * step - 2.501 * xa) - (hm - 2.501 * xb), xa - xb);
+            // The logical plane is y-up, so its angle is counter-clockwise
+            // as seen on the isotropically mapped layer.
+            const int angle =
+                RoundHalfEven(std::atan2(dir.y(), dir.x()) * 1800.0 / std::numbers::pi);
+            Font(g_, kDarkGrey, angle);
+            const QPoint base = P(hm - 2.501 * xb, xb);
+            for (const int offset : offsets) {
+                const QPoint at = Up(base, 0, offset * f_);
+                places.push_back({at, angle, ChartTextCell(c_, m_, at, title, align, Carrier())});
+            }
+        }
+        const Place* place = nullptr;
+        for (const double gap : {m_.LayerLength(g_) / 2.0, 0.0}) {
+            for (const Place& candidate : places) {
+                if (Clear(candidate.cell, gap)) {
+                    place = &candidate;
+                    break;
+                }
+            }
+            if (place) break;
+        }
+        // Nowhere clear: the first place, as the layer allows.
+        if (!place) place = &places.front();
+        Font(g_, kDarkGrey, place->angle);
+        Text(place->at, title, align, Carrier());
     }
 
     // Whether the line of t (°C) is a labelled one: its shown temperature a
@@ -300,8 +370,11 @@ private:
     TWMFCanvas& c_;
     const ChartFrame fr_;
     const ChartMapping m_;
-    const int f_; // font height of the title, logical units
-    const int g_; // font height of every other text
+    const int f_;                   // font height of the title, logical units
+    const int g_;                   // font height of every other text
+    QPoint from_;                   // where the next line starts, layer units
+    std::optional<QPoint> drawnTo_; // where the canvas's last line ended
+    std::vector<QPolygonF> cells_;  // the cells of the texts drawn so far
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // coloured polylines with a marker at every state.
 
 #include "chart/chart_mapping.h"
+#include "chart/layer_geometry.h"
 #include "chart/mollier_chart.h"
 #include "physics/rounding.h"
 
@@ -28,38 +29,6 @@ std::optional<QPointF> Place(const ChartMapping& m, const ChartFrame& fr, const 
     } catch (const std::exception&) {
         return std::nullopt;
     }
-}
-
-// Cuts the segment a–b to the layer rectangle (Liang–Barsky); false when
-// nothing of it lies inside. A state far outside the chart would otherwise
-// draw across whatever the layer is played over.
-bool ClipToLayer(QPointF& a, QPointF& b) {
-    const double W = kChartLayerSize.width(), H = kChartLayerSize.height();
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x(), W - a.x(), a.y(), H - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return false;
-    }
-    const QPointF from = a;
-    a = from + QPointF(dx, dy) * t0;
-    b = from + QPointF(dx, dy) * t1;
-    return true;
-}
-
-bool Inside(const QPointF& p) {
-    return p.x() >= 0 && p.y() >= 0 && p.x() <= kChartLayerSize.width() &&
-           p.y() <= kChartLayerSize.height();
 }
 
 QPoint Rounded(const QPointF& p) {
@@ -97,7 +66,10 @@ void DrawProcess(TWMFCanvas& c, const ChartSettings& s, const std::vector<ChartP
     for (size_t i = 0; i < lines.size(); ++i) {
         for (size_t j = 0; j < lines[i].size(); ++j) {
             const auto& p = placed[i][j];
-            if (!p || !Inside(*p)) continue;
+            // A marker is drawn whole or not at all.
+            if (!p || !InsideLayer(*p - QPointF(r, r)) || !InsideLayer(*p + QPointF(r, r))) {
+                continue;
+            }
             c.SetBrush({BrushStyle::Solid, lines[i][j].fill});
             c.Ellipse(Rounded(*p - QPointF(r, r)), Rounded(*p + QPointF(r, r)));
         }

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "physics/errors.h"
+#include "physics/record_fields.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,6 +23,17 @@ public:
     using Error::Error;
 };
 
+/// What a command reports besides its output: the exit status and, for a
+/// status other than 0, one line naming the cause.
+struct Outcome {
+    int status = kExitOk;
+    std::string problem;
+};
+
+/// The largest flow (m³/h or kg/h) the commands take: far above any air
+/// handling unit, far below where the physics overflows.
+inline constexpr double kMaxFlow = 1e7;
+
 /// A whole argument as a number; throws UsageError naming `what` otherwise.
 double ParseNumber(std::string_view what, std::string_view text);
 
@@ -36,14 +48,43 @@ Json JsonNumber(double v);
 std::pair<std::string_view, std::string_view> SplitAssignment(std::string_view command,
                                                               std::string_view arg);
 
-/// The commands: each prints its result to out and returns the exit status,
-/// or throws UsageError or ArithmeticFault.
-int RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
-int RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
-int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
-int RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
+/// Whether `text` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+/// Whether `text` (valid UTF-8) holds a control character: U+0000 to
+/// U+001F (line breaks and tabs among them), U+007F or U+0080 to U+009F.
+bool HasControlCharacter(std::string_view text);
+
+/// `text` made safe for a one-line message: control characters, and every
+/// byte of a text that is not UTF-8 from 0x80 up, written as \xNN; cut
+/// after `limit` bytes with "...".
+std::string Printable(std::string_view text, size_t limit = 400);
+
+/// Sets a field of the record from a command-line value, as
+/// SetRecordField does, with the checks of the command line on top: only
+/// inputs (the inlet blocks, the modes, pbar and the product parameters;
+/// not the results the calculation writes), texts UTF-8 without control
+/// characters and only the line "Tavro" (the one this program calculates),
+/// the inlet flows
+/// (standard and actual volume, dry-air and moist-air mass flow of both
+/// streams) more than 0 and at most kMaxFlow, and the bypass velocity from
+/// 5 to 15 m/s. Throws UsageError naming the command and the field.
+void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_view value,
+                       std::string_view command);
+
+/// The commands: each prints its result to out and returns its outcome, or
+/// throws UsageError (bad input), DimensionError (a unit that cannot be
+/// built) or ArithmeticFault (the calculation faulted).
+Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);
+
+/// The line --version prints: "tavro-calc", the program's version text and
+/// the build (project version, source revision, build type).
+std::string VersionLine();
 
 } // namespace tavro::cli

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tavro::cli {
 
@@ -19,25 +20,38 @@ Usage:
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
   tavro-calc --help                this text
+  tavro-calc --version             the program's version and build
 
-Put --json right after the command to get one JSON object instead of text.
+--json anywhere among the arguments prints one JSON object instead of text.
 
 fn: NAME is one of the functions listed below with its arguments, in internal units
 (°C, %, g/kg, hPa, Pa, kJ/kg, kg/m³, m³/h, kg/h, m). The result is printed with
-17 significant digits; MixAir prints M t x.
+17 significant digits; MixAir prints M t x. Temperatures below -273.15 °C, pressures
+of 0 or less and negative humidities, flows and relative humidities are bad input;
+a result that is not finite or has no physical meaning (a negative density, a
+humidity ratio at or above the boiling point) is a failed calculation.
 
-record: KEY is any field of the calculation record by its exact name, for example
+record: KEY is an input field of the calculation record by its exact name (the inlet
+blocks ...11 and ...21, AirState, AirQuant, pbar, VolumeAt, Series, Units, Edge, SizeNo,
+Width, PType, PlateGap, GapGiven, AirVelBypass, Line, EffStandard), for example
   tavro-calc record AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
       SVol21=10000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
-The record starts from its defaults, gets the values, runs CalculateAll and prints
-every field as Name=value in declared order. classify=1 also runs Calculate and the
-energy classification (EtaE, HClass), as the Calculate command of the desktop
-program does.
+The record starts from its defaults (pbar=0 among them), gets the values, runs
+CalculateAll and prints every field as Name=value in declared order. classify=1 also
+runs Calculate and the energy classification (EtaE, HClass), as the Calculate command
+of the desktop program does. The inlet flows (SVol, Vol, MDry, MAir of 11 and 21) must
+be more than 0 and at most 1e7, AirVelBypass from 5 to 15 m/s, and Line "Tavro" (the
+line this program calculates; other text, text that is not UTF-8 or holds control
+characters is refused). When the record's Status is not
+0 after the run (a calculation stage failed), the record is printed all the same and
+the exit status is 1.
 
 product: design (10, 20, 25, 30, 40, 60; default 10), units (1..4, default 1),
-edge (a catalogue edge), width (package width, mm), ptype (plate type 1..6),
-vbypass (bypass velocity, m/s, default 15), volume (outside air, m³/h, default 0):
+edge (a catalogue edge), width (package width, 1..50000 mm), ptype (plate type 1..6),
+vbypass (bypass velocity, 5..15 m/s, default 15), volume (outside air, 0..1e7 m³/h,
+default 0):
   tavro-calc product design=20 units=1 edge=600 width=850 ptype=2 vbypass=15 volume=10000
+A unit larger than 50000 mm in any direction cannot be built and is refused.
 
 sizes: the record's air fields as record takes them, and the criteria minEta
 (lowest Eta1Wet, %, default 55), maxDp (highest pressure drop, Pa, default 120),
@@ -51,52 +65,81 @@ One tab-separated line per size after a header line: Edge Width PlateGap H B T
 VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
 {"rows": [...]} with the same names.
 
-Exit status: 0 success, 1 the calculation faulted, 2 bad input.
+Exit status: 0 success; 1 the calculation failed (a fault, a result without physical
+meaning, or a record whose Status is not 0); 2 bad input (one line on standard error,
+nothing on standard output).
 )";
 
 } // namespace
 
 int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     try {
-        if (args.empty()) throw UsageError("missing command (tavro-calc --help describes them)");
-        const std::string_view command = args[0];
+        // --json may stand anywhere; every other argument keeps its order.
+        std::vector<std::string_view> rest;
+        bool json = false;
+        for (std::string_view arg : args) {
+            if (arg == "--json") {
+                json = true;
+            } else {
+                rest.push_back(arg);
+            }
+        }
+        if (rest.empty()) throw UsageError("missing command (tavro-calc --help describes them)");
+        const std::string_view command = rest.front();
+        const std::span<const std::string_view> commandArgs =
+            std::span<const std::string_view>(rest).subspan(1);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kHelp;
             PrintFunctionList(out);
             return kExitOk;
         }
-        std::span<const std::string_view> rest = args.subspan(1);
-        bool json = false;
-        if (!rest.empty() && rest[0] == "--json") {
-            json = true;
-            rest = rest.subspan(1);
+        if (command == "--version") {
+            out << VersionLine() << '\n';
+            return kExitOk;
+        }
+        for (std::string_view arg : commandArgs) {
+            if (arg.starts_with("--")) {
+                throw UsageError("unknown option '" + Printable(arg, 60) +
+                                 "' (tavro-calc --help describes the options)");
+            }
         }
         // Results are built in a buffer first so that a fault half-way
         // leaves standard output empty.
         std::ostringstream buffer;
-        int status;
+        Outcome outcome;
         if (command == "fn") {
-            status = RunFunction(rest, json, buffer);
+            outcome = RunFunction(commandArgs, json, buffer);
         } else if (command == "record") {
-            status = RunRecord(rest, json, buffer);
+            outcome = RunRecord(commandArgs, json, buffer);
         } else if (command == "product") {
-            status = RunProduct(rest, json, buffer);
+            outcome = RunProduct(commandArgs, json, buffer);
         } else if (command == "sizes") {
-            status = RunSizes(rest, json, buffer);
+            outcome = RunSizes(commandArgs, json, buffer);
         } else {
-            throw UsageError("unknown command '" + std::string(command) +
+            throw UsageError("unknown command '" + Printable(command, 60) +
                              "' (tavro-calc --help describes them)");
         }
         out << buffer.str();
-        return status;
+        if (!outcome.problem.empty()) err << "tavro-calc: " << Printable(outcome.problem) << '\n';
+        return outcome.status;
     } catch (const UsageError& e) {
-        err << "tavro-calc: " << e.what() << '\n';
+        err << "tavro-calc: " << Printable(e.what()) << '\n';
+        return kExitBadInput;
+    } catch (const DimensionError& e) {
+        // A unit that cannot be built is a matter of the input.
+        err << "tavro-calc: " << Printable(e.what()) << '\n';
         return kExitBadInput;
     } catch (const ArithmeticFault& e) {
-        err << "tavro-calc: " << (*e.what() ? e.what() : "arithmetic fault") << '\n';
+        err << "tavro-calc: " << (*e.what() ? Printable(e.what()) : "arithmetic fault") << '\n';
+        return kExitFault;
+    } catch (const Error& e) {
+        err << "tavro-calc: " << Printable(e.what()) << '\n';
+        return kExitFault;
+    } catch (const std::bad_alloc&) {
+        err << "tavro-calc: out of memory\n";
         return kExitFault;
     } catch (const std::exception& e) {
-        err << "tavro-calc: " << e.what() << '\n';
+        err << "tavro-calc: internal error: " << Printable(e.what()) << '\n';
         return kExitFault;
     }
 }

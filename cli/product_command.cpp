@@ -23,28 +23,33 @@ UnitSelection ParseSelection(std::span<const std::string_view> args) {
             if (sel.design != DesignFromOptions(DesignHasHousing(sel.design),
                                                 DesignHasBypass(sel.design),
                                                 sel.design == 25 || sel.design == 60)) {
-                throw UsageError(what + ": " + std::string(value) +
+                throw UsageError(what + ": " + Printable(value, 60) +
                                  " is not a form of design (10, 20, 25, 30, 40, 60)");
             }
         } else if (key == "units") {
             sel.units = ParseInteger(what, value, 1, 4);
         } else if (key == "edge") {
-            sel.edge = ParseInteger(what, value, 1, 100000);
+            sel.edge = ParseInteger(what, value, 1, kMaxBuildableLength);
             haveEdge = true;
         } else if (key == "width") {
-            sel.width = ParseInteger(what, value, 1, 100000);
+            sel.width = ParseInteger(what, value, 1, kMaxBuildableLength);
             haveWidth = true;
         } else if (key == "ptype") {
             sel.ptype = ParseInteger(what, value, 1, 6);
             havePType = true;
         } else if (key == "vbypass") {
             sel.vBypass = ParseNumber(what, value);
-            if (sel.vBypass <= 0) throw UsageError(what + ": the bypass velocity must be positive");
+            if (!BypassVelocityInRange(sel.vBypass)) {
+                throw UsageError(what + ": the bypass velocity must be from 5 to 15 m/s");
+            }
         } else if (key == "volume") {
             sel.volume = ParseNumber(what, value);
-            if (sel.volume < 0) throw UsageError(what + ": the volume flow must not be negative");
+            if (sel.volume < 0 || sel.volume > kMaxFlow) {
+                throw UsageError(what + ": the volume flow must be from 0 to " +
+                                 FormatDouble17(kMaxFlow) + " m³/h");
+            }
         } else {
-            throw UsageError("product: unknown key '" + std::string(key) +
+            throw UsageError("product: unknown key '" + Printable(key, 60) +
                              "' (design, units, edge, width, ptype, vbypass, volume)");
         }
     }
@@ -65,12 +70,18 @@ UnitSelection ParseSelection(std::span<const std::string_view> args) {
 
 } // namespace
 
-int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out) {
+Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out) {
     const UnitSelection sel = ParseSelection(args);
     const double gap = PlateGapFor(sel.edge, sel.ptype);
     const int blockEdge = BlockEdgeFor(sel.edge, gap);
-    const OuterSize size = OuterDimensions(sel);
-    const int weight = UnitWeight(sel);
+    OuterSize size;
+    int weight = 0;
+    try {
+        size = OuterDimensions(sel);
+        weight = UnitWeight(sel);
+    } catch (const DimensionError& e) {
+        throw UsageError(std::string("product: ") + e.what());
+    }
     const std::string designation =
         ModelDesignation(kTypeWordEnglish, sel.design, sel.edge, std::to_string(sel.width),
                          FormatPlateGap(gap), size.Bypass);
@@ -86,7 +97,7 @@ int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& 
               {"Designation", designation}};
     if (json) {
         out << j.dump(2) << '\n';
-        return kExitOk;
+        return {};
     }
     for (const auto& [key, value] : j.items()) {
         out << key << '=';
@@ -99,7 +110,7 @@ int RunProduct(std::span<const std::string_view> args, bool json, std::ostream& 
         }
         out << '\n';
     }
-    return 0;
+    return {};
 }
 
 } // namespace tavro::cli

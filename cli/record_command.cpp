@@ -30,41 +30,45 @@ Json RecordJson(const TDatenREK& record) {
 
 } // namespace
 
-int RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out) {
+Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out) {
     TDatenREK record;
     bool classify = false;
     for (std::string_view arg : args) {
         const auto [key, value] = SplitAssignment("record", arg);
         if (key == "classify") {
             if (value != "0" && value != "1") {
-                throw UsageError("record: classify takes 0 or 1, not '" + std::string(value) + "'");
+                throw UsageError("record: classify takes 0 or 1, not '" + Printable(value, 60) +
+                                 "'");
             }
             classify = value == "1";
             continue;
         }
         const RecordField* field = FindRecordField(key);
         if (field == nullptr) {
-            throw UsageError("record: unknown field '" + std::string(key) + "'");
+            throw UsageError("record: unknown field '" + Printable(key, 60) + "'");
         }
-        try {
-            SetRecordField(record, *field, value);
-        } catch (const Error& e) {
-            throw UsageError(std::string("record: ") + e.what());
-        }
+        SetRecordArgument(record, *field, value, "record");
     }
     record.CalculateAll();
-    if (classify) {
+    if (classify && record.Status == 0) {
         record.Calculate();
         record.ClassifyEnergy();
     }
     if (json) {
-        out << RecordJson(record).dump(2) << '\n';
+        out << RecordJson(record).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     } else {
         for (const RecordField& f : RecordFields()) {
             out << f.name << '=' << FormatRecordField(record, f) << '\n';
         }
     }
-    return kExitOk;
+    // A failed stage leaves Status at 100 and the values computed before
+    // the fault in the record: printed for a look, but not a result.
+    if (record.Status != 0) {
+        return {kExitFault,
+                "record: the calculation failed (Status=" + std::to_string(record.Status) +
+                    "); the record holds the values computed before the fault"};
+    }
+    return {};
 }
 
 } // namespace tavro::cli

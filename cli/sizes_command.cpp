@@ -20,7 +20,7 @@ int ParseDesign(const std::string& what, std::string_view value) {
     const int design = ParseInteger(what, value, 10, 60);
     if (design != DesignFromOptions(DesignHasHousing(design), DesignHasBypass(design),
                                     design == 25 || design == 60)) {
-        throw UsageError(what + ": " + std::string(value) +
+        throw UsageError(what + ": " + Printable(value, 60) +
                          " is not a form of design (10, 20, 25, 30, 40, 60)");
     }
     return design;
@@ -52,13 +52,9 @@ SizesInput ParseSizes(std::span<const std::string_view> args) {
             c.vBypass = ParseNumber(what, value);
             haveVelocity = true;
         } else if (const RecordField* field = FindRecordField(key)) {
-            try {
-                SetRecordField(in.record, *field, value);
-            } catch (const Error& e) {
-                throw UsageError(std::string("sizes: ") + e.what());
-            }
+            SetRecordArgument(in.record, *field, value, "sizes");
         } else {
-            throw UsageError("sizes: unknown key '" + std::string(key) +
+            throw UsageError("sizes: unknown key '" + Printable(key, 60) +
                              "' (a record field, minEta, maxDp, widthMode, presetWidth, design, "
                              "units, vbypass)");
         }
@@ -89,7 +85,7 @@ Json RowJson(const SizeRow& row) {
 
 } // namespace
 
-int RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out) {
+Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out) {
     SizesInput in = ParseSizes(args);
     const SizeList list = BuildSizeList(in.record, in.criteria);
     // An empty list of a record whose inlets failed would read as "no size
@@ -102,7 +98,7 @@ int RunSizes(std::span<const std::string_view> args, bool json, std::ostream& ou
         for (const SizeRow& row : list.rows)
             rows.push_back(RowJson(row));
         out << Json{{"rows", rows}}.dump(2) << '\n';
-        return kExitOk;
+        return {};
     }
     out << "Edge\tWidth\tPlateGap\tH\tB\tT\tVMax\tDpMax\tEta1Wet\tEps1Wet\tTemp12\tHClass\n";
     for (const SizeRow& row : list.rows) {
@@ -112,7 +108,7 @@ int RunSizes(std::span<const std::string_view> args, bool json, std::ostream& ou
             << FormatDouble17(row.eps1Wet) << '\t' << FormatDouble17(row.temp12) << '\t'
             << row.hClass << '\n';
     }
-    return kExitOk;
+    return {};
 }
 
 } // namespace tavro::cli

@@ -3,6 +3,10 @@
 #include "physics/errors.h"
 #include "physics/moist_air.h"
 
+#include <cmath>
+#include <limits>
+#include <string>
+
 namespace tavro {
 
 namespace {
@@ -97,6 +101,37 @@ bool CompleteState(int mode, StreamState& s, double p) {
     s.WetBulb = TempOnIsenthalp(s.Temp, s.X, p, 100.0);
     s.Rho = Density(s.Temp, s.X, p);
     return true;
+}
+
+void CheckPhysicalState(const StreamState& s, const char* what) {
+    struct Quantity {
+        double value;
+        double lowest; // the lowest physical value
+        const char* name;
+    };
+    constexpr double kAny = -std::numeric_limits<double>::infinity();
+    const Quantity quantities[] = {
+        {s.SVol, 0, "standard volume flow"},
+        {s.Vol, 0, "volume flow"},
+        {s.Temp, -273.15, "temperature"},
+        {s.Phi, 0, "relative humidity"},
+        {s.X, 0, "humidity ratio"},
+        {s.Dew, -273.15, "dew point"},
+        {s.WetBulb, -273.15, "wet-bulb temperature"},
+        {s.H, kAny, "enthalpy"},
+        {s.Rho, 0, "density"},
+        {s.MDry, 0, "dry-air mass flow"},
+        {s.MWater, 0, "water mass flow"},
+        {s.MAir, 0, "mass flow"},
+    };
+    for (const Quantity& q : quantities) {
+        if (!std::isfinite(q.value) || q.value < q.lowest) {
+            const char* why = !std::isfinite(q.value) ? "is not a finite number"
+                              : q.lowest == 0         ? "is negative"
+                                                      : "is below absolute zero";
+            throw ArithmeticFault(std::string(what) + ": the " + q.name + " " + why);
+        }
+    }
 }
 
 void CompleteFlow(int mode, StreamState& s, double p) {

@@ -53,6 +53,14 @@ enum AirQuantMode : uint8_t {
 /// the quantities computed before the fault stay in s.
 bool CompleteState(int mode, StreamState& s, double p);
 
+/// Throws ArithmeticFault naming `what` and the quantity when s cannot be
+/// a real air state: any quantity not a finite number, a temperature below
+/// absolute zero, or a negative relative humidity, humidity ratio, density,
+/// volume flow or mass flow. The calculation stages run it on every state
+/// they complete, so that a state the formulas carried outside their
+/// physical range ends its stage as a fault instead of passing as a result.
+void CheckPhysicalState(const StreamState& s, const char* what);
+
 /// Fills the flow quantities (SVol, Vol, MAir, MDry) of s from the one the
 /// mode gives, using s's Temp, X and Rho at pressure p (hPa); then, for any
 /// mode value, sets MWater from MDry. Faults propagate as ArithmeticFault.

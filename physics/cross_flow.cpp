@@ -18,6 +18,9 @@ namespace {
 constexpr double kWallResistance = 6.818181818181818e-7; // m²·K/W of one plate
 constexpr int kMaxSeries = 4;
 constexpr int kMaxSweeps = 201;
+// The highest temperature efficiency (%), with room for the rounding of a
+// result that is 100 % in exact arithmetic.
+constexpr double kMaxEfficiency = 100 * (1 + 1e-9);
 
 double Sat(double t, double p) {
     return HumidityRatio(t, 100.0, p);
@@ -261,6 +264,26 @@ void Calculate(TDatenREK& r, bool swapped, std::vector<TDatenREK>* units) {
                                   (r.Temp21 + r.Temp22) / 2, r.Vel2Mean);
 }
 
+// The results must describe a real exchanger: physical outlet states, and
+// temperature efficiencies from 0 to 100 % (an outlet beyond the other
+// stream's inlet temperature is impossible). The formulas can leave that
+// range far from the states they were made for; the stage then faults.
+void CheckResults(const TDatenREK& r) {
+    CheckPhysicalState(ReadBlock(r, TDatenI::kOutlet1), "outlet state of stream 1");
+    CheckPhysicalState(ReadBlock(r, TDatenII::kOutlet2), "outlet state of stream 2");
+    const double efficiencies[] = {r.Eta1, r.Eta2, r.Eta1Wet, r.Eta2Wet};
+    for (const double eta : efficiencies) {
+        if (!(eta >= 0 && eta <= kMaxEfficiency)) {
+            throw ArithmeticFault("cross-flow: a temperature efficiency outside 0 to 100 %");
+        }
+    }
+    const double rest[] = {r.Eps1,  r.Eps2,  r.Eps1Wet,  r.Eps2Wet,  r.Q1,         r.Q2,
+                           r.Q1Wet, r.Q2Wet, r.Dp1,      r.Dp2,      r.Dp1Std,     r.Dp2Std,
+                           r.Vel1,  r.Vel2,  r.Vel1Mean, r.Vel2Mean, r.Condensate2};
+    for (const double v : rest)
+        Checked(v, "cross-flow results");
+}
+
 void Effectiveness(TDatenREK& r) {
     const double mMin = r.MDry11 >= r.MDry21 ? r.MDry21 : r.MDry11;
     r.Eps1 = Checked(r.MDry11 / mMin * r.Eta1, "Eps1");
@@ -284,6 +307,7 @@ void Run(TDatenREK& r, std::vector<TDatenREK>* units) {
     }
     if (swapped) r.SwapAll();
     Effectiveness(r);
+    CheckResults(r);
 }
 
 } // namespace

@@ -51,6 +51,8 @@ void TDatenREK::ClassifyEnergy() {
         rating.Line = Line;
         rating.CalculateAll();
         rating.Calculate();
+        // A failed rating calculation leaves results of no meaning.
+        if (rating.Status != 0) return;
 
         // Fan power of both streams (kW) against the heat recovered.
         const double power =

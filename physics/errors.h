@@ -21,6 +21,15 @@ public:
     using Error::Error;
 };
 
+/// A unit selection that cannot be built: a bypass velocity outside its
+/// range, a volume flow that is negative or not a finite number, a package
+/// width, edge or number of units out of range, or outer dimensions beyond
+/// the largest unit that can be built. The message names the cause.
+class DimensionError : public Error {
+public:
+    using Error::Error;
+};
+
 /// Returns v when it is finite; throws ArithmeticFault naming `what` otherwise.
 /// IEEE arithmetic turns the faults above into infinities and NaN without a
 /// trap; this check is where the physics notices them.

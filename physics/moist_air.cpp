@@ -3,6 +3,7 @@
 #include "physics/errors.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tavro {
 
@@ -62,6 +63,11 @@ double SatPressure(double t) {
 double HumidityRatio(double t, double phi, double p) {
     if (!(phi > 0)) return 0.0; // also catches NaN
     const double pd = SatPressureRaw(t) * phi / 100.0;
+    if (!Finite(pd)) return 0.0;
+    // Vapour at the total pressure or above it: the water boils, and no
+    // finite amount of dry air holds the vapour. Above the boiling point
+    // air cannot be saturated, which this makes every saturation test see.
+    if (pd >= 100.0 * p) return std::numeric_limits<double>::infinity();
     const double x = 622.0 * pd / (100.0 * p - pd);
     return Finite(x) ? x : 0.0;
 }

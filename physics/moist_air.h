@@ -42,6 +42,9 @@ double SatPressure(double t);
 
 /// Humidity ratio x (g/kg) of air at t (°C) with relative humidity phi (%)
 /// and pressure p (hPa); phi = 100 gives the saturation humidity ratio.
+/// Returns +infinity when the vapour pressure phi·ps(t) reaches the total
+/// pressure: at and above the boiling point at p there is no saturation
+/// (no fog is possible), and any test "x above saturation" is false.
 /// Returns 0 for phi <= 0 and on any fault (the neutral value).
 double HumidityRatio(double t, double phi, double p);
 
@@ -67,7 +70,9 @@ double TempFromHumidity(double x, double p, double phi);
 
 /// Specific enthalpy (kJ/kg dry air) of air at t (°C) with humidity ratio x
 /// (g/kg) at p (hPa). Below 100 °C water above saturation counts as fog:
-/// liquid water (4.19·t) at or above 0 °C, ice (2.09·t − 344) below.
+/// liquid water (4.19·t) at or above 0 °C, ice (2.09·t − 344) below. Air
+/// above the boiling point at p is never fog. Throws ArithmeticFault for a
+/// non-finite p or result.
 double Enthalpy(double t, double x, double p);
 
 /// Enthalpy as above when the saturation humidity ratio xs at t

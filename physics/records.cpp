@@ -30,6 +30,7 @@ template <class R, class M> bool InletStage(R& r, const std::array<double M::*, 
     r.Status = 100;
     try {
         CompleteBlock(r, block, r.AirState, r.AirQuant);
+        CheckPhysicalState(ReadBlock(r, block), "inlet state");
     } catch (...) {
         return false;
     }

@@ -123,8 +123,9 @@ public:
     /// EN 13053 energy efficiency and heat-recovery class of this record's
     /// exchanger at the rating conditions (outside air 5 °C / 72 %, return
     /// air 25 °C / 23 %, both at this record's SVol11): fills EtaE, EtaErP,
-    /// HClass, HClassNo and HClassText. A fault leaves the fields computed
-    /// before it; nothing is thrown.
+    /// HClass, HClassNo and HClassText. When the rating calculation fails
+    /// (its Status is not 0) or faults, the fields stay as they were;
+    /// nothing is thrown.
     void ClassifyEnergy();
 
 protected:

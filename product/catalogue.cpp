@@ -1,5 +1,6 @@
 #include "product/catalogue.h"
 
+#include "physics/errors.h"
 #include "physics/rounding.h"
 
 #include <algorithm>
@@ -175,10 +176,25 @@ int DpLimit(int seriesCount, int edge) {
     return seriesCount * (edge <= 400 ? 250 : 450);
 }
 
+bool BypassVelocityInRange(double v) {
+    return v >= kMinBypassVelocity && v <= kMaxBypassVelocity;
+}
+
 int BypassWidth(int edge, double vBypass, double volume) {
-    if (!(edge * vBypass > 0)) return 100;
+    if (!BypassVelocityInRange(vBypass)) {
+        throw DimensionError("the bypass velocity must be from 5 to 15 m/s");
+    }
+    if (!(volume >= 0) || !std::isfinite(volume)) {
+        throw DimensionError("the outside-air volume flow must be a finite number of 0 or more");
+    }
+    if (edge <= 0) return 100;
     double d = volume / (vBypass * 3.6) / (edge / 1000.0);
     if (d < 88) d = 88;
+    if (d + 12 > kMaxBuildableLength) {
+        throw DimensionError("the bypass for this outside-air volume flow would be wider than " +
+                             std::to_string(kMaxBuildableLength) +
+                             " mm, larger than any unit that can be built");
+    }
     return RoundHalfEven(d + 12);
 }
 

@@ -77,9 +77,24 @@ bool DesignHasBypass(int design);
 /// edges up to 400, 450 Pa per unit above.
 int DpLimit(int seriesCount, int edge);
 
+/// The range of the bypass air velocity a unit is designed for, m/s, and
+/// the velocity of a new selection.
+inline constexpr double kMinBypassVelocity = 5;
+inline constexpr double kMaxBypassVelocity = 15;
+inline constexpr double kDefaultBypassVelocity = 15;
+
+/// Whether v (m/s) lies in the bypass velocity range (NaN does not).
+bool BypassVelocityInRange(double v);
+
+/// The largest outer dimension, package width or bypass (mm) of a unit that
+/// can be built; every product of this line stays far below it.
+inline constexpr int kMaxBuildableLength = 50000;
+
 /// Bypass opening size (mm) for an edge, bypass velocity (m/s) and the
-/// outside-air standard volume flow (m³/h): at least 100; 100 when edge ×
-/// velocity is not positive.
+/// outside-air standard volume flow (m³/h): at least 100; 100 when the edge
+/// is not positive. Throws DimensionError when the velocity is outside 5 to
+/// 15 m/s, the volume is negative or not a finite number, or the bypass
+/// would be larger than kMaxBuildableLength.
 int BypassWidth(int edge, double vBypass, double volume);
 
 /// The word before the designation until the text table supplies it in the

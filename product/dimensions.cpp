@@ -1,9 +1,13 @@
 #include "product/dimensions.h"
 
+#include "physics/errors.h"
 #include "physics/rounding.h"
 #include "product/catalogue.h"
 
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
 
 namespace tavro {
 
@@ -82,40 +86,62 @@ int DamperAllowance(int design, int edge) {
     return edge >= 1200 ? 180 : 110;
 }
 
+void CheckSelection(const UnitSelection& sel) {
+    if (sel.units < 1 || sel.units > 4) {
+        throw DimensionError("the number of units in series must be from 1 to 4");
+    }
+    if (sel.edge < 1 || sel.edge > kMaxBuildableLength) {
+        throw DimensionError("the edge must be from 1 to " + std::to_string(kMaxBuildableLength) +
+                             " mm");
+    }
+    if (sel.width < 1 || sel.width > kMaxBuildableLength) {
+        throw DimensionError("the package width must be from 1 to " +
+                             std::to_string(kMaxBuildableLength) + " mm");
+    }
+}
+
 } // namespace
 
 OuterSize OuterDimensions(const UnitSelection& sel) {
+    CheckSelection(sel);
     const int D = sel.design;
     const int E = sel.edge;
     const int W = sel.width;
     const double g = PlateGapFor(E, sel.ptype);
-    OuterSize o;
-    o.Bypass = BypassWidth(E, sel.vBypass, sel.volume);
+    const int bypass = BypassWidth(E, sel.vBypass, sel.volume);
+    // Summed in 64 bits: every term is bounded by the checks above, so the
+    // sums cannot overflow, and a result beyond any buildable size is
+    // refused before it is narrowed.
     const int h = DiagonalHeight(E);
-    const int a = DamperAllowance(D, E);
-    o.H = h;
-    o.B = W;
-    o.T = h;
-    if (DesignHasBypass(D)) o.B += o.Bypass;
-    const int m = HousingEdge(E, h);
-    const int j = JointAllowance(E);
+    int64_t H = h, B = W, T = h;
+    if (DesignHasBypass(D)) B += bypass;
+    const int64_t m = HousingEdge(E, h);
+    const int64_t j = JointAllowance(E);
     if (DesignHasHousing(D)) {
-        o.H = m + (E <= 800 ? 100 : 4 * j);
-        o.T = m + (E <= 800 ? 100 : 2 * j);
+        H = m + (E <= 800 ? 100 : 4 * j);
+        T = m + (E <= 800 ? 100 : 2 * j);
     }
-    o.T = sel.units * o.T;
-    if (DesignHasHousing(D)) o.B += 3 * PackageCount(W, Div(E, BlockCount(E, g)));
-    if (D >= kDesignHousingBypass) o.B += 3;
-    if (D > kDesignBypassDamper) o.B += E <= 800 ? 60 : 2 * j;
+    T *= sel.units;
+    if (DesignHasHousing(D)) B += 3 * int64_t{PackageCount(W, Div(E, BlockCount(E, g)))};
+    if (D >= kDesignHousingBypass) B += 3;
+    if (D > kDesignBypassDamper) B += E <= 800 ? 60 : 2 * j;
     if (D == kDesignBypassDamper) {
-        o.H += a;
-        o.T += a;
+        const int64_t a = DamperAllowance(D, E);
+        H += a;
+        T += a;
     }
     if (D == kDesignHousingBypassDamper) {
-        o.H += 280;
-        o.T += 280;
+        H += 280;
+        T += 280;
     }
-    return o;
+    for (const auto& [value, name] : {std::pair{H, "height"}, {B, "width"}, {T, "depth"}}) {
+        if (value > kMaxBuildableLength) {
+            throw DimensionError("the outer " + std::string(name) + " of " + std::to_string(value) +
+                                 " mm is larger than any unit that can " + "be built (" +
+                                 std::to_string(kMaxBuildableLength) + " mm)");
+        }
+    }
+    return {bypass, static_cast<int>(H), static_cast<int>(B), static_cast<int>(T)};
 }
 
 double BlockWeight(int edge, int width, double gap) {
@@ -151,7 +177,7 @@ double BypassWeight(int edge, int bypass) {
     const double E = edge;
     const double part = Div(edge, c);
     double x = c * ((E + 30) / 1000 * part / 1000 + part * (E / 1000) / 1000 +
-                    2 * (bypass + 60) / 1000.0 * (E + 90) / 1000);
+                    2 * (bypass + 60.0) / 1000.0 * (E + 90) / 1000);
     if (edge > 1000 && edge < 1600) x += E / 1000 * bypass / 1000;
     return x * 1.2 * 7.8;
 }
@@ -182,7 +208,7 @@ double HousingWeight(int edge, int T, int B, int H) {
 }
 
 double DamperWeight(int edge, int width, int bypass) {
-    const double w = width + bypass;
+    const double w = static_cast<double>(width) + bypass;
     const double E = edge;
     if (edge < 1200) {
         const double d = E / 100 - 1;

@@ -25,7 +25,11 @@ struct UnitSelection {
     double volume = 0;     ///< outside-air standard volume flow
 };
 
-/// Bypass size, height, width and depth of the selection.
+/// Bypass size, height, width and depth of the selection. Throws
+/// DimensionError for a selection that cannot be built: units outside 1 to
+/// 4, an edge or package width outside 1 to kMaxBuildableLength, a bypass
+/// velocity or volume that BypassWidth refuses, or an outer dimension
+/// larger than kMaxBuildableLength.
 OuterSize OuterDimensions(const UnitSelection& sel);
 
 /// Weight of the plate blocks of one unit: edge, package width, plate
@@ -42,7 +46,7 @@ double HousingWeight(int edge, int T, int B, int H);
 double DamperWeight(int edge, int width, int bypass);
 
 /// Weight of the selection (all units, housing, bypass, damper), rounded to
-/// an integer kg (halves to even).
+/// an integer kg (halves to even). Throws DimensionError as OuterDimensions.
 int UnitWeight(const UnitSelection& sel);
 
 } // namespace tavro

@@ -8,6 +8,7 @@
 // velocities m/s, pressure drops Pa, temperatures °C, efficiencies %.
 
 #include "physics/records.h"
+#include "product/catalogue.h" // the bypass velocity range of the design page
 
 #include <array>
 #include <functional>
@@ -43,10 +44,6 @@ inline constexpr std::array<int, 15> kMaxPressureDrops = {60,  80,  100, 120, 14
                                                           220, 240, 260, 280, 300, 320, 340};
 inline constexpr int kInitialMinEfficiencyIndex = 3;
 inline constexpr int kInitialMaxPressureDropIndex = 3;
-
-/// The bypass velocity range of the design page, m/s.
-inline constexpr double kMinBypassVelocity = 5;
-inline constexpr double kMaxBypassVelocity = 15;
 
 /// What PreselectWidth finds for one edge and plate type.
 struct WidthResult {

@@ -10,6 +10,7 @@
 #include "output/data_sheet_page.h"
 #include "output/description_page.h"
 #include "output/sketch.h"
+#include "physics/errors.h"
 #include "physics/unit_conversion.h"
 #include "product/catalogue.h"
 #include "product/dimensions.h"
@@ -245,12 +246,19 @@ void TFormTavro::ComputeDimensionsAndWeight() {
     sel.ptype = r.PType;
     sel.vBypass = r.AirVelBypass;
     sel.volume = r.SVol11;
-    const OuterSize size = OuterDimensions(sel);
+    OuterSize size;
+    try {
+        size = OuterDimensions(sel);
+        Weight = UnitWeight(sel);
+    } catch (const DimensionError&) {
+        // Beyond any unit that can be built (a width or an outside-air flow
+        // far out of range): no dimensions instead of overflowed ones.
+        Weight = 0;
+    }
     r.Bypass = size.Bypass;
     DimH = size.H;
     DimB = size.B;
     DimT = size.T;
-    Weight = UnitWeight(sel);
 }
 
 void TFormTavro::ShowDimensionsAndWeight() {
@@ -339,8 +347,8 @@ void TFormTavro::ReadSettings() {
     // matches it, and the controls then select type 2 or the first one.
     const int ptype = Settings->ReadInteger(sec, "PType", 2);
     r.PType = static_cast<uint8_t>(std::clamp(ptype, 0, 255));
-    const double v = Settings->ReadFloat(sec, "AirVelBypass", 15);
-    r.AirVelBypass = v < 0 || v > 15 ? 15 : v;
+    const double v = Settings->ReadFloat(sec, "AirVelBypass", kDefaultBypassVelocity);
+    r.AirVelBypass = BypassVelocityInRange(v) ? v : kDefaultBypassVelocity;
     SetDesign(Settings->ReadInteger(sec, "Design", 10));
     // A number of units outside 1..4 is brought into that range.
     SetSeriesCount(Settings->ReadInteger(sec, "Series", 1));

@@ -1,7 +1,9 @@
 #!/bin/sh
 # Renders the chart window and its two layers (at twice the layer size, and
 # for the widest ranges) into PNG files: Mollier and Carrier, SI and
-# inch-pound, English and German, with two sample process lines.
+# inch-pound, English and German, with two sample process lines; and the
+# layers at 600, 845 and 977 mbar for the ranges up to 120 and 140 °C, inside
+# a red outline of the rectangle they are played into (low-*.png).
 #   scripts/screenshot-chart.sh [build-dir] [out-dir]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -256,6 +256,36 @@ std::array<QPointF, 4> TextCorners(const DrawnText& t) {
     return {start, start + along * w, start + down * h, start + along * w + down * h};
 }
 
+QPolygonF Cell(const DrawnText& t) {
+    const auto c = TextCorners(t);
+    return QPolygonF({c[0], c[1], c[3], c[2]}); // around the cell
+}
+
+// The texts whose cells the enthalpy axis title's cell intersects.
+std::vector<QString> TextsUnderTheEnthalpyTitle(const Inspection& g) {
+    const auto title = std::find_if(g.texts.begin(), g.texts.end(), [](const DrawnText& t) {
+        return t.text.startsWith(TextOf(210));
+    });
+    if (title == g.texts.end()) return {};
+    std::vector<QString> under;
+    for (const DrawnText& t : g.texts) {
+        if (&t != &*title && Cell(t).intersects(Cell(*title))) under.push_back(t.text);
+    }
+    return under;
+}
+
+// In the wide psychrometric chart the enthalpy axis title lay across the
+// enthalpy labels "80" and "100".
+TEST_F(MollierGrid, EnthalpyTitleIsClearOfTheLabelsInTheWidePsychrometricChart) {
+    for (const bool si : {true, false}) {
+        const Inspection g = Grid(Chart(1, si, 4, 4));
+        ASSERT_TRUE(std::any_of(g.texts.begin(), g.texts.end(),
+                                [](const DrawnText& t) { return t.text.startsWith(TextOf(210)); }));
+        const std::vector<QString> under = TextsUnderTheEnthalpyTitle(g);
+        EXPECT_TRUE(under.empty()) << (si ? "SI: " : "inch-pound: ") << under.front().toStdString();
+    }
+}
+
 class EveryRange : public MollierGrid,
                    public testing::WithParamInterface<std::tuple<int, bool, int, int>> {};
 
@@ -279,6 +309,64 @@ TEST_P(EveryRange, EverythingLiesInsideTheLayer) {
 INSTANTIATE_TEST_SUITE_P(TypesUnitsRanges, EveryRange,
                          testing::Combine(testing::Values(0, 1), testing::Bool(),
                                           testing::Range(0, 5), testing::Range(0, 5)));
+
+// Process lines with states inside and far outside every chart: hot air
+// above the boiling point at the lowest pressures, fog, very dry and very
+// humid air, a state below the lower temperature.
+std::vector<ChartPolyline> WideProcessLines() {
+    const QColor c(0, 180, 0);
+    return {{{-12, 1.2, c, c, 0}, {4.2, 1.2, c, c, 0}, {22, 6.6, c, c, 1}},
+            {{80, 10, c, c, 0}, {95, 40, c, c, 0}, {130, 120, c, c, 0}, {60, 150, c, c, 0}},
+            {{-40, 0.1, c, c, 0}, {10, 30, c, c, 2}, {140, 0, c, c, 0}}};
+}
+
+class LowerPressure : public MollierGrid,
+                      public testing::WithParamInterface<std::tuple<int, bool, int, int, double>> {
+};
+
+// Below about 1000 mbar with the ranges up to 120 °C or 140 °C, the
+// relative-humidity curves plunged from about 95 °C through the axis
+// labels and off the chart, and on the page through the footer and off
+// the sheet. Every drawn point of both layers must lie inside the layer.
+TEST_P(LowerPressure, NothingIsDrawnOutsideTheLayer) {
+    const auto [type, si, tempRange, humRange, p] = GetParam();
+    const ChartSettings s = Chart(type, si, tempRange, humRange, p);
+    const Inspection g = Grid(s);
+    const QRectF inside(0, 0, kChartLayerSize.width(), kChartLayerSize.height());
+    ASSERT_GT(g.lines.size(), 100u);
+    for (const test::DrawnLine& l : g.lines) {
+        EXPECT_TRUE(inside.contains(l.from) && inside.contains(l.to))
+            << l.from.x() << "," << l.from.y() << " " << l.to.x() << "," << l.to.y();
+    }
+    for (const DrawnText& t : g.texts) {
+        for (const QPointF& c : TextCorners(t)) {
+            EXPECT_TRUE(inside.contains(c))
+                << t.text.toStdString() << " corner " << c.x() << "," << c.y();
+        }
+    }
+    for (const QString& text : TextsUnderTheEnthalpyTitle(g)) {
+        ADD_FAILURE() << "the enthalpy title covers " << text.toStdString();
+    }
+    Recording process;
+    RecordProcessLayer(process, s, WideProcessLines());
+    const Inspection pr = Inspect(process);
+    EXPECT_FALSE(pr.lines.empty());
+    for (const test::DrawnLine& l : pr.lines) {
+        EXPECT_TRUE(inside.contains(l.from) && inside.contains(l.to))
+            << "process " << l.from.x() << "," << l.from.y() << " " << l.to.x() << "," << l.to.y();
+    }
+    for (const Recording::Command& c : process.Commands()) {
+        if (const auto* e = std::get_if<Recording::EllipseCmd>(&c)) {
+            EXPECT_TRUE(inside.contains(e->r.topLeft()) && inside.contains(e->r.bottomRight()))
+                << "marker " << e->r.x() << "," << e->r.y();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TypesUnitsRangesPressures, LowerPressure,
+                         testing::Combine(testing::Values(0, 1), testing::Bool(),
+                                          testing::Range(0, 5), testing::Range(0, 5),
+                                          testing::Values(600.0, 845.0, 977.0, 1100.0)));
 
 } // namespace
 } // namespace tavro

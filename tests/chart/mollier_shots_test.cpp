@@ -70,5 +70,52 @@ TEST(ChartShots, RenderWindowAndLayers) {
     ApplyLanguageFonts();
 }
 
+// The widest temperature ranges at the site pressures below sea level's,
+// with the layers played into a rectangle inside a larger picture (as the
+// chart page plays them into its box) whose outline is drawn in red:
+// anything outside the outline would fall on the page around the chart.
+TEST(ChartShots, RenderLowPressuresInsideTheirRectangle) {
+    const char* folder = std::getenv("TAVRO_CHART_SHOTS");
+    if (!folder || !*folder) GTEST_SKIP() << "TAVRO_CHART_SHOTS is not set";
+    const QDir out(QString::fromLocal8Bit(folder));
+    ASSERT_TRUE(out.mkpath(QStringLiteral(".")));
+    CurrentLanguage = kEnglish;
+    ApplyLanguageFonts();
+    for (const double p : {600.0, 845.0, 977.0}) {
+        for (const int type : {0, 1}) {
+            for (const bool si : {true, false}) {
+                for (const int tempRange : {3, 4}) {
+                    TFormMollier w;
+                    w.SetChart(p, si, SampleLines());
+                    w.SetChartType(type);
+                    w.show(); // the window is made on its first showing
+                    w.SetRanges(tempRange, 0);
+                    const int margin = 150;
+                    QImage image(kChartLayerSize + QSize(2 * margin, 2 * margin),
+                                 QImage::Format_RGB32);
+                    image.fill(QColor(235, 235, 235));
+                    QPainter painter(&image);
+                    const QRect r(QPoint(margin, margin), kChartLayerSize);
+                    painter.fillRect(r, Qt::white);
+                    TPainterCanvas canvas(painter);
+                    w.GridLayer().Play(canvas, r);
+                    w.ProcessLayer().Play(canvas, r);
+                    painter.setPen(Qt::red);
+                    painter.setBrush(Qt::NoBrush);
+                    painter.drawRect(r.adjusted(-1, -1, 0, 0));
+                    painter.end();
+                    const QString name = QStringLiteral("low-%1-%2-%3-t%4.png")
+                                             .arg(int(p))
+                                             .arg(type == 0 ? "mollier" : "carrier")
+                                             .arg(si ? "si" : "ip")
+                                             .arg(tempRange);
+                    EXPECT_TRUE(image.save(out.filePath(name)));
+                    w.hide();
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace tavro

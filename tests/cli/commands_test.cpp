@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/command_support.h"
+
 #include "physics/number_text.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +46,9 @@ TEST(Cli, MixAirPrintsItsThreeResults) {
 TEST(Cli, JsonOutput) {
     const Result fn = RunArgs({"fn", "--json", "SatPressure", "0"});
     EXPECT_EQ(fn.out, "{\"SatPressure\":611.0}\n");
-    const Result rec = RunArgs({"record", "--json", "AirState=0", "pbar=1013", "Temp11=20",
-                                "Phi11=50", "Temp21=20", "Phi21=50", "Line=Tavro"});
+    const Result rec = RunArgs({"record", "--json", "AirState=0", "pbar=1013", "SVol11=3000",
+                                "Temp11=20", "Phi11=50", "SVol21=3000", "Temp21=20", "Phi21=50",
+                                "Edge=600", "Width=600", "PType=2", "Line=Tavro"});
     ASSERT_EQ(rec.status, kExitOk) << rec.err;
     const auto j = nlohmann::ordered_json::parse(rec.out);
     EXPECT_NEAR(j["X11"].get<double>(), 7.258, 1e-3);
@@ -190,7 +193,19 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
         {{"product", "edge=600", "width=600", "ptype=2", "colour=red"}, "unknown key 'colour'"},
         {{"product", "edge=600", "width=600", "ptype=2", "units=5"},
          "units: '5' is not an integer from 1 to 4"},
-        {{"product", "edge=600", "width=600", "ptype=2", "vbypass=0"}, "must be positive"},
+        {{"product", "edge=600", "width=600", "ptype=2", "vbypass=0"}, "from 5 to 15 m/s"},
+        {{"product", "edge=600", "width=600", "ptype=2", "volume=-1"}, "from 0 to 10000000"},
+        {{"product", "edge=600", "width=50001", "ptype=2"}, "from 1 to 50000"},
+        {{"record", "SVol11=0"}, "SVol11: a flow must be more than 0 and at most 10000000"},
+        {{"record", "MAir21=1e8"}, "MAir21: a flow must be more than 0"},
+        {{"record", "AirVelBypass=1e-300"}, "from 5 to 15 m/s"},
+        {{"record", "--jsn"}, "unknown option '--jsn'"},
+        {{"record", "Tmp\n11=5"}, "unknown field 'Tmp\\x0a11'"},
+        {{"fn", "Density", "-300", "1", "1013"}, "below absolute zero"},
+        {{"record", "Eta1=50"}, "record: Eta1 is a result of the calculation, not an input"},
+        {{"sizes", "HClass=H1"}, "sizes: HClass is a result of the calculation"},
+        {{"fn", "HumidityRatio", "20", "50", "0"}, "more than 0 hPa"},
+        {{"fn", "ToActVolume", "-1", "20", "5", "1013"}, "argument Vstd: must not be negative"},
         {{"sizes", "maxDp"}, "'maxDp' is not KEY=VALUE"},
         {{"sizes", "minEta=high"}, "minEta: 'high' is not a number"},
         {{"sizes", "minEta=120"}, "from 0 to 100 %"},
@@ -213,6 +228,104 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
     }
 }
 
+// `tavro-calc record` with the record's default pbar=0 printed Status=100
+// and exited 0: a failed calculation reported as success to scripts.
+TEST(Cli, RecordWithAFailedStageExitsOne) {
+    for (const std::vector<std::string_view>& args :
+         {std::vector<std::string_view>{"record"},
+          {"record", "AirState=0", "AirQuant=0", "pbar=1013", "SVol11=10000", "Temp11=-12",
+           "Phi11=90", "SVol21=10000", "Temp21=22", "Phi21=40", "Edge=600", "Width=0"},
+          {"record", "--json", "classify=1", "AirState=1", "Temp11=2000", "SVol11=1",
+           "SVol21=1"}}) {
+        const Result r = RunArgs(args);
+        EXPECT_EQ(r.status, kExitFault) << r.out;
+        EXPECT_NE(r.out.find("Status"), std::string::npos); // printed for a look all the same
+        EXPECT_NE(r.err.find("Status=100"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+// --json was refused anywhere but right after the command.
+TEST(Cli, JsonIsAcceptedAnywhereAmongTheArguments) {
+    const std::string expected = "{\"SatPressure\":611.0}\n";
+    EXPECT_EQ(RunArgs({"--json", "fn", "SatPressure", "0"}).out, expected);
+    EXPECT_EQ(RunArgs({"fn", "SatPressure", "--json", "0"}).out, expected);
+    EXPECT_EQ(RunArgs({"fn", "SatPressure", "0", "--json"}).out, expected);
+    const Result product =
+        RunArgs({"product", "edge=600", "width=600", "--json", "ptype=2", "--json"});
+    ASSERT_EQ(product.status, kExitOk) << product.err;
+    EXPECT_EQ(nlohmann::ordered_json::parse(product.out)["Weight"], 20);
+}
+
+// `record --json Line=$'\xc3'` exited 1 with the JSON library's exception
+// text; in text mode a line break in a value forged `Name=value` lines.
+TEST(Cli, TextFieldsTakeOnlyUtf8WithoutControlCharacters) {
+    const BadCase cases[] = {
+        {{"record", "--json", "Line=\xc3"}, "Line: the text is not valid UTF-8"},
+        {{"record", "Line=\xe2\x82"}, "Line: the text is not valid UTF-8"},
+        {{"record", "Line=\xed\xa0\x80"}, "not valid UTF-8"}, // a surrogate
+        {{"record", "Line=\xc0\xaf"}, "not valid UTF-8"},     // an overlong '/'
+        {{"record", "Line=Tavro\nStatus=0"}, "Line: the text holds a control character"},
+        {{"record", "Line=Tavro\rStatus=0"}, "control character"},
+        {{"record", "Line=a\tb"}, "control character"},
+        {{"sizes", "Line=\xc2\x85"}, "control character"}, // U+0085, the next-line character
+    };
+    for (const BadCase& c : cases) {
+        const Result r = RunArgs(c.args);
+        EXPECT_EQ(r.status, kExitBadInput) << c.message;
+        EXPECT_EQ(r.out, "") << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+        EXPECT_EQ(r.err.find("json.exception"), std::string::npos) << r.err;
+    }
+    // Text in other scripts is fine as text; a line other than Tavro is not
+    // calculated and came back with Status 0 and no results.
+    EXPECT_TRUE(IsValidUtf8("Tavro Łódź Ω 中"));
+    EXPECT_FALSE(HasControlCharacter("Tavro Łódź Ω 中"));
+    const Result other = RunArgs({"record", "Line=Corra"});
+    EXPECT_EQ(other.status, kExitBadInput);
+    EXPECT_NE(other.err.find("only Tavro"), std::string::npos) << other.err;
+}
+
+// The bypass of 1e-300 m/s gave Bypass 2147483647, B -2147483049 and a
+// weight of -16666586 with exit 0.
+TEST(Cli, ProductBeyondAnyBuildableUnitIsRefused) {
+    for (const std::vector<std::string_view>& args :
+         {std::vector<std::string_view>{"product", "design=25", "edge=600", "width=600", "ptype=2",
+                                        "vbypass=1e-300", "volume=10000"},
+          {"product", "design=20", "edge=200", "width=600", "ptype=2", "vbypass=5",
+           "volume=10000000"},
+          {"product", "design=40", "edge=600", "width=50000", "ptype=2"}}) {
+        const Result r = RunArgs(args);
+        EXPECT_EQ(r.status, kExitBadInput) << r.out;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("tavro-calc: product: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+// Results without physical meaning were printed as results: the humidity
+// ratio at the boiling point came out negative.
+TEST(Cli, FunctionResultWithoutPhysicalMeaningIsAFailure) {
+    for (const std::vector<std::string_view>& args :
+         {std::vector<std::string_view>{"fn", "HumidityRatio", "80", "100", "300"},
+          {"fn", "HumidityFromEnthalpy", "0", "20"},
+          {"fn", "KinViscosity", "-200"}}) {
+        const Result r = RunArgs(args);
+        EXPECT_EQ(r.status, kExitFault) << r.out;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("no physical result"), std::string::npos) << r.err;
+    }
+}
+
+TEST(Cli, VersionNamesTheProgramVersionAndTheBuild) {
+    const Result r = RunArgs({"--version"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_EQ(r.out.rfind("tavro-calc 4.2, 11/2016 (build 1.0.0, ", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.back(), '\n');
+    EXPECT_EQ(RunArgs({"--json", "--version"}).out, r.out);
+}
+
 TEST(Cli, CalculationFaultIsStatusOne) {
     const Result r = RunArgs({"fn", "SatPressure", "1e200"});
     EXPECT_EQ(r.status, kExitFault);
@@ -227,6 +340,8 @@ TEST(Cli, HelpDescribesTheCommands) {
     EXPECT_NE(r.out.find("tavro-calc record KEY=VALUE"), std::string::npos);
     EXPECT_NE(r.out.find("tavro-calc sizes KEY=VALUE"), std::string::npos);
     EXPECT_NE(r.out.find("TempOnIsenthalp t x p phi"), std::string::npos);
+    EXPECT_NE(r.out.find("tavro-calc --version"), std::string::npos);
+    EXPECT_NE(r.out.find("--json anywhere"), std::string::npos);
 }
 
 // The real executable: exit status and the split of the two streams.
@@ -252,6 +367,10 @@ TEST(CliExecutable, ExitStatusAndStreams) {
     EXPECT_EQ(out, "");
     EXPECT_EQ(run("record Temp11=abc", out), 2);
     EXPECT_EQ(out, "");
+    EXPECT_EQ(run("record", out), 1); // pbar=0: the inlet stage fails
+    EXPECT_EQ(out.rfind("Status=100\n", 0), 0u);
+    EXPECT_EQ(run("--version", out), 0);
+    EXPECT_EQ(out.rfind("tavro-calc 4.2", 0), 0u);
 }
 
 } // namespace

@@ -48,8 +48,35 @@ TEST(HumidityRatio, ReferenceStateAndNeutralValues) {
     EXPECT_EQ(HumidityRatio(20, -5, 1013), 0.0);
     EXPECT_EQ(HumidityRatio(20, std::nan(""), 1013), 0.0);
     EXPECT_EQ(HumidityRatio(std::nan(""), 50, 1013), 0.0);
-    // 100·p − pd = 0: the division by zero gives the neutral value.
-    EXPECT_EQ(HumidityRatio(0, 100, 6.11), 0.0);
+}
+
+// Above the boiling point at its pressure (80 °C at 300 hPa) the formula's
+// denominator 100·p − pd turns negative: the saturation humidity ratio
+// came out at −1697 g/kg, and every "x above saturation" test took dry
+// air for fog. There is no saturation there: unbounded, never negative.
+TEST(HumidityRatio, SaturationAboveTheBoilingPointIsUnboundedNotNegative) {
+    constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(HumidityRatio(80, 100, 300), kUnbounded);
+    EXPECT_EQ(HumidityRatio(0, 100, 6.11), kUnbounded);  // pd equals the total pressure
+    EXPECT_EQ(HumidityRatio(120, 60, 1013), kUnbounded); // 60 % of 1985 hPa
+    EXPECT_EQ(HumidityRatio(20, 50, 0), kUnbounded);     // no air at all
+    // Just below the boiling point the value is large and finite.
+    const double ps = SatPressure(80); // 47355 Pa
+    EXPECT_NEAR(HumidityRatio(80, 100, 500), 622 * ps / (50000 - ps), 1e-8);
+    // A saturation pressure that overflows stays the neutral value.
+    EXPECT_EQ(HumidityRatio(1e200, 50, 1013), 0.0);
+}
+
+TEST(Enthalpy, AirAboveTheBoilingPointIsNeverFog) {
+    // 80 °C, 10 g/kg at 300 hPa: dry hot air, not −3830 kJ/kg of fog.
+    EXPECT_DOUBLE_EQ(Enthalpy(80, 10, 300), 1.007 * 80 + (2501 + 1.86 * 80) * 10 / 1000);
+    const MixResult mix = MixAir(10, 80, 1000, 20, 70, 1000, 300);
+    EXPECT_NEAR(mix.x, 15, 1e-12); // nothing condenses
+    EXPECT_GT(mix.t, 70);
+    EXPECT_LT(mix.t, 80);
+    // The wet bulb of the hot air lies below the boiling point, on saturation.
+    const double wb = TempOnIsenthalp(80, 10, 300, 100);
+    EXPECT_NEAR(RelHumidity(wb, HumidityFromEnthalpy(Enthalpy(80, 10, 300), wb), 300), 100, 1e-3);
 }
 
 TEST(RelHumidity, NeutralValuesAndSupersaturation) {

@@ -105,6 +105,67 @@ TEST(Records, FailedSecondStreamKeepsTheFirst) {
     EXPECT_GT(r.MDry11, 0);
 }
 
+// A state the formulas carried outside the physical range passed as a
+// result: a relative humidity of −20 %, a negative humidity ratio. Each
+// now ends the inlet stage of its stream, before the second stream runs.
+TEST(Records, ImpossibleInletStateIsAFaultOfItsStage) {
+    struct Row {
+        const char* what;
+        uint8_t mode;
+        double TDatenREK::*field;
+        double value;
+    };
+    const Row rows[] = {
+        {"negative relative humidity", kGivenTempPhi, &TDatenREK::Phi11, -20},
+        {"negative humidity ratio", kGivenTempX, &TDatenREK::X11, -3},
+        {"negative volume flow", kGivenTempPhi, &TDatenREK::SVol11, -1000},
+        {"below absolute zero", kGivenTempX, &TDatenREK::Temp11, -300},
+    };
+    for (const Row& row : rows) {
+        TDatenREK r = WinterCase();
+        r.Edge = 600;
+        r.Width = 600;
+        r.PType = 2;
+        r.AirState = row.mode;
+        r.X11 = 1;
+        r.X21 = 6;
+        r.*row.field = row.value;
+        r.CalculateAll();
+        EXPECT_EQ(r.Status, 100) << row.what;
+        EXPECT_EQ(r.Rho21, 0.0) << row.what << ": stream 2 must not have run";
+        EXPECT_EQ(r.Eta1, 0.0) << row.what << ": the exchanger must not have run";
+    }
+}
+
+// 80 °C exhaust air at 300 hPa lies above the boiling point there. It was
+// taken for fog (its enthalpy −3831 kJ/kg, with Status 0); it is dry hot
+// air, and the whole calculation is valid.
+TEST(Records, HotAirAboveTheBoilingPointIsAValidState) {
+    TDatenREK r = WinterCase();
+    r.AirState = kGivenTempX;
+    r.pbar = 300;
+    r.Temp11 = 20;
+    r.X11 = 5;
+    r.Temp21 = 80;
+    r.X21 = 50;
+    r.Edge = 600;
+    r.Width = 600;
+    r.PType = 2;
+    r.CalculateAll();
+    ASSERT_EQ(r.Status, 0);
+    EXPECT_DOUBLE_EQ(r.H21, 1.007 * 80 + (2501 + 1.86 * 80) * 50 / 1000);
+    EXPECT_GT(r.Phi21, 0);
+    EXPECT_LT(r.Phi21, 100);
+    for (const double eta : {r.Eta1, r.Eta2, r.Eta1Wet, r.Eta2Wet}) {
+        EXPECT_GT(eta, 0);
+        EXPECT_LE(eta, 100);
+    }
+    EXPECT_GT(r.Temp12, r.Temp11);
+    EXPECT_LT(r.Temp22, r.Temp21);
+    EXPECT_GT(r.Rho22, 0);
+    EXPECT_GE(r.X22, 0);
+}
+
 TEST(Records, InvalidAirStateOnlyCompletesTheFlows) {
     auto r = WinterCase<TDatenII>();
     r.AirState = 13;

@@ -1,6 +1,10 @@
 #include "product/catalogue.h"
 
+#include "physics/errors.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace tavro {
 namespace {
@@ -175,8 +179,28 @@ TEST(Catalogue, PressureDropLimitAndBypass) {
     EXPECT_EQ(BypassWidth(600, 15, 2000), 100); // 61.7 raised to 88, plus 12
     EXPECT_EQ(BypassWidth(600, 15, 10000), 321);
     EXPECT_EQ(BypassWidth(0, 15, 10000), 100);
-    EXPECT_EQ(BypassWidth(600, 0, 10000), 100);
-    EXPECT_EQ(BypassWidth(600, -3, 10000), 100);
+    EXPECT_EQ(BypassWidth(600, 5, 10000), 938); // the lowest velocity gives the widest bypass
+}
+
+// A bypass velocity of 1e-300 m/s made the bypass 2147483647 mm (the int
+// range saturated), and the outer width built on it overflowed. The
+// velocity has its range (5 to 15 m/s) here too, the volume must be a
+// finite number of 0 or more, and a bypass wider than any buildable unit
+// is an error.
+TEST(Catalogue, BypassBeyondAnyBuildableSizeIsRefused) {
+    for (const double v : {1e-300, 0.0, -3.0, 4.99, 15.01, double(NAN), double(INFINITY)}) {
+        EXPECT_THROW(BypassWidth(600, v, 10000), DimensionError) << v;
+    }
+    for (const double volume : {-1.0, double(NAN), double(INFINITY), 1e12}) {
+        EXPECT_THROW(BypassWidth(600, 15, volume), DimensionError) << volume;
+    }
+    EXPECT_TRUE(BypassVelocityInRange(kMinBypassVelocity));
+    EXPECT_TRUE(BypassVelocityInRange(kMaxBypassVelocity));
+    EXPECT_FALSE(BypassVelocityInRange(double(NAN)));
+    // Up to the largest buildable bypass, and not one millimetre more.
+    const double largest = (kMaxBuildableLength - 13) * 5 * 3.6 * 0.6;
+    EXPECT_EQ(BypassWidth(600, 5, largest), kMaxBuildableLength - 1);
+    EXPECT_THROW(BypassWidth(600, 5, largest * 1.001), DimensionError);
 }
 
 TEST(Catalogue, ModelDesignation) {

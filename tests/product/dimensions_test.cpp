@@ -1,5 +1,6 @@
 #include "product/dimensions.h"
 
+#include "physics/errors.h"
 #include "product/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,42 @@ TEST(Dimensions, DesignSixtyWithTwoUnits) {
     const double perUnit = BlockWeight(600, 600, 5.5) + BypassWeight(600, o.Bypass) +
                            HousingWeight(600, 925, o.B, o.H);
     EXPECT_NEAR(two - one, perUnit, 1.0); // each weight is rounded to whole kg
+}
+
+// `product design=25 edge=600 width=600 ptype=2 vbypass=1e-300
+// volume=10000` gave the bypass 2147483647 mm, B = -2147483049 mm and a
+// weight of -16666586 kg: the bypass saturated the int range and the outer
+// width overflowed. A selection beyond any buildable unit is an error now.
+TEST(Dimensions, SelectionBeyondAnyBuildableUnitIsRefused) {
+    UnitSelection tiny = Sel(25, 1, 600, 600, 2);
+    tiny.vBypass = 1e-300;
+    EXPECT_THROW(OuterDimensions(tiny), DimensionError);
+    EXPECT_THROW(UnitWeight(tiny), DimensionError);
+    struct Row {
+        const char* what;
+        UnitSelection sel;
+    };
+    const Row rows[] = {
+        {"no units", Sel(10, 0, 600, 600, 2)},
+        {"five units", Sel(10, 5, 600, 600, 2)},
+        {"package width 0", Sel(10, 1, 600, 0, 2)},
+        {"negative package width", Sel(10, 1, 600, -600, 2)},
+        {"package width beyond any unit", Sel(10, 1, 600, kMaxBuildableLength + 1, 2)},
+        {"edge 0", Sel(10, 1, 0, 600, 2)},
+        {"bypass beyond any unit", Sel(20, 1, 600, 600, 2, 1e9)},
+        {"negative volume", Sel(20, 1, 600, 600, 2, -1)},
+        {"outer width beyond any unit", Sel(40, 1, 600, kMaxBuildableLength - 100, 2)},
+    };
+    for (const Row& row : rows) {
+        EXPECT_THROW(OuterDimensions(row.sel), DimensionError) << row.what;
+        EXPECT_THROW(UnitWeight(row.sel), DimensionError) << row.what;
+    }
+    // The largest unit of the catalogue is far inside the limit: edge 3000,
+    // four times as wide, housing, bypass and damper, four units, 1e6 m³/h.
+    const OuterSize big = OuterDimensions(Sel(60, 4, 3000, 12000, 4, 1e6));
+    EXPECT_LT(big.B, kMaxBuildableLength);
+    EXPECT_LT(big.T, kMaxBuildableLength);
+    EXPECT_GT(UnitWeight(Sel(60, 4, 3000, 12000, 4, 1e6)), 0);
 }
 
 TEST(Weights, BareUnitExample) {

@@ -335,5 +335,20 @@ TEST_F(TavroWindow, CondensationHint) {
               QStringLiteral("Condensation! - Freezing limit not considered!"));
 }
 
+// A stored bypass velocity of 1e-7 m/s made the bypass 2147483647 mm and
+// the window showed overflowed dimensions and weight. Outside 5 to 15 m/s
+// the stored value is replaced by the default.
+TEST_F(TavroWindow, TinyStoredBypassVelocityIsReplacedByTheDefault) {
+    std::filesystem::create_directories(home_.SettingsFolder());
+    test::WriteFile(home_.SettingsFile(), "[GLOBAL]\nVersion=201611\n[Tavro]\nDesign=25\n"
+                                          "Edge=600\nWidth=600\nAirVelBypass=0.0000001\n");
+    TFormTavro& w = Start();
+    EXPECT_EQ(w.Daten->AirVelBypass, 15);
+    EXPECT_EQ(w.Daten->Bypass, BypassWidth(600, 15, w.Daten->SVol11));
+    EXPECT_GT(w.DimB, 600);
+    EXPECT_LT(w.DimB, 2000);
+    EXPECT_GT(w.Weight, 0);
+}
+
 } // namespace
 } // namespace tavro
