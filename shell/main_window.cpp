@@ -12,6 +12,7 @@
 #include "shell/options_dialog.h"
 #include "shell/qt_pictures.h"
 #include "shell/qt_text.h"
+#include "shell/qt_translations.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -325,6 +326,7 @@ void TFormBasis::ApplyLanguage() {
         action->setChecked(code == CurrentLanguage);
     StoreLanguage(CurrentLanguage);
     ApplyLanguageFonts();
+    ApplyQtTranslations(CurrentLanguage);
     SetCaptions();
     RefreshUnits();
     // Every other window that exists sets its captions again.
