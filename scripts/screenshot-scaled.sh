@@ -23,7 +23,7 @@ config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 cat >"$config/run.sh" <<INNER
 #!/bin/sh
-export XDG_CONFIG_HOME="$config" LANG=en_US.UTF-8 LC_ALL= LC_MESSAGES=
+export XDG_CONFIG_HOME="$config" LANG=en_US.UTF-8 LC_ALL= LC_MESSAGES= QT_QPA_PLATFORM=xcb
 "$exe" &
 pid=\$!
 sleep 1
