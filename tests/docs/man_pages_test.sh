@@ -25,7 +25,8 @@ if [ -s "$work/warnings" ]; then
 fi
 
 # A desktop program must answer --help without opening a window.
-if ! QT_QPA_PLATFORM=offscreen timeout 30 "$program" --help >"$work/help" 2>&1; then
+if ! QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config timeout 30 "$program" --help \
+    >"$work/help" 2>&1; then
     echo "FAIL: $name --help did not end with status 0 within 30 s" >&2
     cat "$work/help" >&2
     exit 1

