@@ -3,16 +3,13 @@
 #include "output/page_preview.h"
 #include "product/tavro_window.h"
 #include "shell/number_format.h"
-#include "shell/pictures.h"
-#include "shell/qt_text.h"
+#include "shell/qt_pictures.h"
 #include "shell/shell_settings.h"
 #include "shell/version.h"
 
 #include "build_info.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 
 namespace tavro {
 
@@ -28,12 +25,9 @@ std::unique_ptr<TFormBasis> CreateMainWindow() {
 std::unique_ptr<TFormBasis> StartTavro(int splashMs) {
     QApplication::setApplicationName(QStringLiteral("tavro"));
     QApplication::setOrganizationName(QStringLiteral("Zelvanor"));
-    try {
-        QApplication::setWindowIcon(
-            QIcon(QPixmap::fromImage(ToQImage(LoadPngResource("TAVRO_ICON")))));
-    } catch (const ResourceError&) {
-        // The program runs without its icon.
-    }
+    // The desktop entry's name ties the windows to the launcher's icon.
+    QApplication::setDesktopFileName(QStringLiteral("example.zelvanor.Tavro"));
+    QApplication::setWindowIcon(ProgramIcon());
     // QApplication has set the C locale from the session.
     SeparatorsFromLocale();
     InstallPagePreview();

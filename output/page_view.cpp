@@ -2,6 +2,7 @@
 
 #include "physics/errors.h"
 #include "shell/pictures.h"
+#include "shell/qt_pictures.h"
 #include "shell/qt_text.h"
 
 #include <QFrame>
@@ -24,7 +25,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, std::string_view 
     b->setIconSize(QSize(16, 16));
     b->setFocusPolicy(Qt::NoFocus);
     try {
-        SetToolGlyph(b, LoadPngResource(glyph));
+        b->setIcon(ScreenIcon(glyph));
     } catch (const ResourceError&) {
         b->setText(fallback);
     }
@@ -33,6 +34,10 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, std::string_view 
 
 void SetToolGlyph(QToolButton* button, const Picture& picture) {
     button->setIcon(QIcon(QPixmap::fromImage(ToQImage(picture))));
+}
+
+void SetToolGlyph(QToolButton* button, int number) {
+    button->setIcon(ScreenIcon(number));
 }
 
 QFrame* MakeToolStrip(QWidget* form, QHBoxLayout*& row) {

@@ -42,13 +42,19 @@ protected:
 };
 
 /// A 30 × 30 tool button named `name` that takes no focus. It shows the PNG
-/// glyph resource `glyph`, or the text `fallback` when the glyph is missing
-/// or broken, so the button still tells what it does.
+/// glyph resource `glyph` (with its double drawing on screens scaled by
+/// two), or the text `fallback` when the glyph is missing or broken, so the
+/// button still tells what it does.
 QToolButton* MakeToolButton(QWidget* parent, const char* name, std::string_view glyph,
                             const QString& fallback);
 
 /// Sets a decoded picture as the button's icon.
 void SetToolGlyph(QToolButton* button, const Picture& picture);
+
+/// Sets picture resource `number` as the button's icon, with its double
+/// drawing for screens scaled by two; throws ResourceError when the picture
+/// is missing or broken.
+void SetToolGlyph(QToolButton* button, int number);
 
 /// The tool strip `Panel1` of `form`; its row layout is returned in `row`.
 QFrame* MakeToolStrip(QWidget* form, QHBoxLayout*& row);

@@ -1,16 +1,20 @@
 #!/bin/sh
-# Draws the program icon resources/tavro.png (128 × 128): a cross-flow
-# plate package seen on its edge, in the program's blue, with the air
-# streams crossing it.
+# Renders the program icon resources/icons/tavro.svg into the raster sizes
+# of the hicolor icon theme, resources/icons/tavro-<size>.png: 16, 24, 32,
+# 48, 64, 128 and 256 pixels square. The program embeds them as its window
+# icon; the install rules put them and the drawing itself into the theme.
+#   scripts/make-icon.sh
+# Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert. The output has
+# no metadata or time stamps, so an unchanged drawing gives the same files.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-out="$root/resources/tavro.png"
-convert -size 128x128 xc:none \
-    -fill '#1f4e79' -stroke none -draw "roundrectangle 4,4 123,123 18,18" \
-    -fill '#dfe7ef' -stroke '#0f2f4f' -strokewidth 2 -draw "polygon 64,18 110,64 64,110 18,64" \
-    -stroke '#7f93a8' -strokewidth 1 \
-    -draw "line 41,41 87,87" -draw "line 35,47 81,93" -draw "line 47,35 93,81" \
-    -draw "line 29,53 75,99" -draw "line 53,29 99,75" \
-    -stroke '#e8543c' -strokewidth 5 -draw "line 10,64 32,64" -draw "line 96,64 118,64" \
-    -stroke '#3c9be8' -draw "line 64,10 64,32" -draw "line 64,96 64,118" \
-    -strip -define png:exclude-chunk=time PNG32:"$out"
+dir=$root/resources/icons
+command -v rsvg-convert >/dev/null || { echo "make-icon: rsvg-convert is missing" >&2; exit 1; }
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for size in 16 24 32 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" "$dir/tavro.svg" -o "$tmp/$size.png"
+    convert "$tmp/$size.png" -strip -define png:exclude-chunk=date,time,tIME,tEXt,zTXt,iTXt \
+        -define png:color-type=6 -define png:bit-depth=8 "PNG32:$dir/tavro-$size.png"
+done
+echo "make-icon: wrote $dir/tavro-{16,24,32,48,64,128,256}.png"

@@ -1,7 +1,9 @@
 #!/bin/bash
 # Remakes every raster picture of the program in resources/pictures/ from
 # nothing: the product picture, the logos, the certification stand-in marks,
-# the language banners of the information window and the button glyphs.
+# the language banners of the information window and the button glyphs, and
+# of those the windows show the drawing at twice the size (<name>@2x) for
+# screens scaled by two.
 #   scripts/make-pictures.sh
 # Needs ImageMagick 6 (convert), Liberation Sans (fonts-liberation2) and
 # WenQuanYi Micro Hei (fonts-wqy-microhei). With the same ImageMagick and
@@ -58,6 +60,22 @@ png() {
 # Scales a picture drawn at four times its size down to its own size.
 shrink() {
     convert "$1" -filter Lanczos -resize 25% "$2"
+}
+
+# The pictures the windows show have a second drawing at twice their size,
+# <name>@2x, for screens scaled by two. These write both from a drawing at
+# four times the size: $1 the drawing, $2 the name.
+jpeg_both() {
+    shrink "$1" "$tmp/$2.png"
+    jpeg "$tmp/$2.png" "$out/$2.jpg"
+    convert "$1" -filter Lanczos -resize 50% "$tmp/$2@2x.png"
+    jpeg "$tmp/$2@2x.png" "$out/$2@2x.jpg"
+}
+png_both() {
+    shrink "$1" "$tmp/$2.png"
+    png "$tmp/$2.png" "$out/$2.png"
+    convert "$1" -filter Lanczos -resize 50% "$tmp/$2@2x.png"
+    png "$tmp/$2@2x.png" "$out/$2@2x.png"
 }
 
 # ---------------------------------------------------------------------------
@@ -118,17 +136,25 @@ convert -size 600x704 xc:white \
     -fill none -stroke '#56606a' -strokewidth 3 -draw "polygon $Ltx,$Lty $Ftx,$Fty $Rtx,$Rty $Rbx,$Rby $Nbx,$Nby $Lbx,$Lby" \
     -strokewidth 2.5 -draw "polyline $Ltx,$Lty $Ntx,$Nty $Rtx,$Rty" -draw "line $Ntx,$Nty $Nbx,$Nby" \
     "$tmp/package4.png"
-shrink "$tmp/package4.png" "$tmp/package.png"
 
 # The heading above the overlays: the product line and the maker, and a thin
-# rule; a narrow blue band closes the picture at the bottom.
-convert -size 500x220 xc:white "$tmp/package.png" -geometry +2+4 -composite \
-    -font "$bolditalic" -pointsize 26 -fill "$blue" -annotate +158+31 'Tavro' \
-    -font "$sans" -pointsize 13 -fill "$grey" -annotate +244+30 'by Zelvanor' \
-    -fill "$blue" -draw 'rectangle 158,37 494,38' -fill "$red" -draw 'rectangle 158,37 196,38' \
-    -fill "$blue" -draw 'rectangle 0,217 499,219' \
-    "$tmp/3101.png"
-jpeg "$tmp/3101.png" "$out/3101.jpg"
+# rule; a narrow blue band closes the picture at the bottom. $1 is the scale
+# (1, or 2 for the double drawing), $2 the name.
+product_picture() {
+    s=$1
+    convert "$tmp/package4.png" -filter Lanczos -resize $((25 * s))% "$tmp/package-$s.png"
+    convert -size $((500 * s))x$((220 * s)) xc:white \
+        "$tmp/package-$s.png" -geometry +$((2 * s))+$((4 * s)) -composite \
+        -font "$bolditalic" -pointsize $((26 * s)) -fill "$blue" -annotate +$((158 * s))+$((31 * s)) 'Tavro' \
+        -font "$sans" -pointsize $((13 * s)) -fill "$grey" -annotate +$((244 * s))+$((30 * s)) 'by Zelvanor' \
+        -fill "$blue" -draw "rectangle $((158 * s)),$((37 * s)) $((495 * s - 1)),$((39 * s - 1))" \
+        -fill "$red" -draw "rectangle $((158 * s)),$((37 * s)) $((197 * s - 1)),$((39 * s - 1))" \
+        -fill "$blue" -draw "rectangle 0,$((217 * s)) $((500 * s - 1)),$((220 * s - 1))" \
+        "$tmp/$2.png"
+    jpeg "$tmp/$2.png" "$out/$2.jpg"
+}
+product_picture 1 3101
+product_picture 2 3101@2x
 
 # ---------------------------------------------------------------------------
 # The cross-flow sign shared by the Tavro marks: two arrows crossing at a
@@ -144,11 +170,13 @@ crossflow_sign() {
 }
 
 # Cuts the white left and right of a mark drawn at four times the size,
-# keeping its full height and a margin of 24 (6 pixels at the end size).
+# keeping its full height and a margin of 24 (6 pixels at the end size) on
+# the left and as much on the right as makes the width a multiple of four,
+# so that the double drawing is exactly twice the size of the picture.
 trim_sides() {
     box=$(convert "$1" -trim -format '%w %X' info:)
     width=${box% *} left=${box#* }
-    convert "$1" -crop "$((width + 48))x168+$((left - 24))+0" +repage "$1"
+    convert "$1" -crop "$(((width + 48 + 3) / 4 * 4))x168+$((left - 24))+0" +repage "$1"
 }
 
 # 3202: the maker's mark for the left of the main window's logo strip,
@@ -164,8 +192,7 @@ convert -size 880x168 xc:white \
     -fill "$grey" -draw "rectangle 180,132 $((176 + zelvanor_width)),135" \
     "$tmp/3202-4.png"
 trim_sides "$tmp/3202-4.png"
-shrink "$tmp/3202-4.png" "$tmp/3202.png"
-jpeg "$tmp/3202.png" "$out/3202.jpg"
+jpeg_both "$tmp/3202-4.png" 3202
 
 # 3203: the Tavro mark for the right of the logo strip, 42 pixels high.
 crossflow_sign "$tmp/sign.png" "$blue" "$red" white
@@ -175,8 +202,7 @@ convert -size 600x168 xc:white \
     -fill "$red" -draw 'rectangle 172,136 290,142' -fill "$grey" -draw 'rectangle 296,136 486,142' \
     "$tmp/3203-4.png"
 trim_sides "$tmp/3203-4.png"
-shrink "$tmp/3203-4.png" "$tmp/3203.png"
-jpeg "$tmp/3203.png" "$out/3203.jpg"
+jpeg_both "$tmp/3203-4.png" 3203
 
 # 3401: the product-family logo, 62 x 62, the size of its place in the
 # information window: a blue tile with the cross-flow sign and the name.
@@ -186,8 +212,7 @@ convert -size 248x248 xc:white \
     \( "$tmp/sign-w.png" -resize 112x112 \) -geometry +68+22 -composite \
     -font "$bolditalic" -pointsize 68 -fill white -gravity north -annotate +0+144 'Tavro' \
     "$tmp/3401-4.png"
-shrink "$tmp/3401-4.png" "$tmp/3401.png"
-jpeg "$tmp/3401.png" "$out/3401.jpg"
+jpeg_both "$tmp/3401-4.png" 3401
 
 # ---------------------------------------------------------------------------
 # Certification marks: neutral stand-ins with plain lettering.
@@ -227,8 +252,7 @@ convert -size 248x248 xc:white \
     -font "$bold" -pointsize 38 -kerning 3 -annotate +0+128 'READY' \
     -fill none -stroke "$red" -strokewidth 12 -draw 'stroke-linecap round stroke-linejoin round polyline 98,186 118,206 154,170' \
     "$tmp/198-4.png"
-shrink "$tmp/198-4.png" "$tmp/198.png"
-jpeg "$tmp/198.png" "$out/198.jpg"
+jpeg_both "$tmp/198-4.png" 198
 
 # 200: the efficiency mark of the information window, 89 x 50: a class
 # ladder of four bars beside the lettering "ENERGY EFFICIENCY CLASS".
@@ -242,8 +266,7 @@ convert -size 356x200 xc:white \
     -annotate +166+58 'ENERGY' -annotate +166+100 'EFFICIENCY' -annotate +166+142 'CLASS' \
     -font "$sans" -pointsize 25 -fill "$grey" -annotate +166+180 'EN 13053' \
     "$tmp/200-4.png"
-shrink "$tmp/200-4.png" "$tmp/200.png"
-jpeg "$tmp/200.png" "$out/200.jpg"
+jpeg_both "$tmp/200-4.png" 200
 
 # 196: the test stamp of the information window, shown at its own size from
 # x 405, y 46 of the picture panel: 64 x 64 with a transparent surround.
@@ -254,18 +277,22 @@ convert -size 256x256 xc:none \
     -font "$bold" -pointsize 40 -kerning 3 -fill white -gravity north -annotate +0+175 'TESTED' \
     -fill none -stroke "$red" -strokewidth 24 -draw 'stroke-linecap round stroke-linejoin round polyline 72,92 110,130 184,56' \
     "$tmp/196-4.png"
-shrink "$tmp/196-4.png" "$tmp/196.png"
-png "$tmp/196.png" "$out/196.png"
+png_both "$tmp/196-4.png" 196
 
 # ---------------------------------------------------------------------------
 # Language banners of the information window, 220 x 14: one line in the
-# language on a blue band.
+# language on a blue band; drawn once at its size and once at twice it.
 banner() { # $1 number, $2 font, $3 text
-    convert -size 220x14 xc:white -fill "$blue" -draw 'roundrectangle 0,0 219,13 3,3' \
-        -fill "$red" -draw 'rectangle 0,0 2,13' \
-        -font "$2" -pointsize 11 -fill white -gravity center -annotate +1+0 "$3" \
-        "$tmp/$1.png"
-    jpeg "$tmp/$1.png" "$out/$1.jpg"
+    for s in 1 2; do
+        name=$1
+        [ "$s" = 2 ] && name=$1@2x
+        convert -size $((220 * s))x$((14 * s)) xc:white \
+            -fill "$blue" -draw "roundrectangle 0,0 $((220 * s - 1)),$((14 * s - 1)) $((3 * s)),$((3 * s))" \
+            -fill "$red" -draw "rectangle 0,0 $((3 * s - 1)),$((14 * s - 1))" \
+            -font "$2" -pointsize $((11 * s)) -fill white -gravity center -annotate +$((s))+0 "$3" \
+            "$tmp/$name.png"
+        jpeg "$tmp/$name.png" "$out/$name.jpg"
+    done
 }
 banner 1900 "$sans" 'Wärmerückgewinnung mit Plattentauschern'
 banner 2900 "$sans" 'Heat recovery with plate heat exchangers'
@@ -276,12 +303,18 @@ banner 9900 "$sans" 'Пластинчатые рекуператоры тепл�
 
 # ---------------------------------------------------------------------------
 # Button glyphs of the page preview, the chart window and the main window's
-# seasons button, 16 x 16, flat, on a transparent ground.
+# seasons button, 16 x 16, flat, on a transparent ground, and the same drawing
+# at 32 x 32 for screens scaled by two (<name>@2x.png). The coordinates are
+# those of the 16-pixel grid, pixel centres on whole numbers; the double
+# drawing maps x to 2x + 0.5, so that a pixel of the small glyph becomes two
+# by two pixels and lines and curves gain their finer steps.
 glyph() { # $1 name, then the drawing options
     name=$1
     shift
     convert -size 16x16 xc:none "$@" "$tmp/$name.png"
     png "$tmp/$name.png" "$out/$name.png"
+    convert -size 32x32 xc:none -affine 2,0,0,2,0.5,0.5 "$@" "$tmp/$name@2x.png"
+    png "$tmp/$name@2x.png" "$out/$name@2x.png"
 }
 
 glyph BUTTON_CLOSE -fill none -stroke "$red" -strokewidth 2.6 -draw 'stroke-linecap round line 3.5,3.5 12.5,12.5' \
@@ -325,7 +358,6 @@ convert -size 128x128 xc:none \
     -stroke none -fill "$red" -draw 'roundrectangle 6,44 122,90 8,8' \
     -font "$bold" -pointsize 46 -fill white -gravity center -annotate +0+3 'PDF' \
     "$tmp/9990-4.png"
-shrink "$tmp/9990-4.png" "$tmp/9990.png"
-png "$tmp/9990.png" "$out/9990.png"
+png_both "$tmp/9990-4.png" 9990
 
 echo "make-pictures: wrote the pictures into $out"

@@ -4,6 +4,7 @@
 #include "shell/fonts.h"
 #include "shell/languages.h"
 #include "shell/pictures.h"
+#include "shell/qt_pictures.h"
 #include "shell/qt_text.h"
 #include "shell/version.h"
 
@@ -32,7 +33,7 @@ QLabel* NewLabel(QWidget* parent, const char* name) {
 }
 
 QPixmap Jpeg(int number) {
-    return QPixmap::fromImage(ToQImage(LoadJpegResource(number)));
+    return ScreenPixmap(number);
 }
 
 // A label that shows its text at its own size, like an auto-sized label.
@@ -110,8 +111,8 @@ void TFormInfo::FormCreate() {
     // The product picture at its own size, as far as the panel's inside holds it.
     const QPixmap picture = Jpeg(3101);
     Image_Bild->setPixmap(picture);
-    Image_Bild->setGeometry(3, 3, std::min(picture.width(), kPanelWidth - 6),
-                            std::min(picture.height(), kPanelHeight - 6));
+    Image_Bild->setGeometry(3, 3, std::min(LayoutSize(picture).width(), kPanelWidth - 6),
+                            std::min(LayoutSize(picture).height(), kPanelHeight - 6));
     Image_ProduktLogo->setPixmap(Jpeg(3401));
 
     const int left = Image_Bild->x();
@@ -122,9 +123,9 @@ void TFormInfo::FormCreate() {
     Image_AHRI->setGeometry(left + 157, Image_ProduktLogo->y() + 9, 89, 50);
     Image_Eurovent->setPixmap(Jpeg(198));
     Image_AHRI->setPixmap(Jpeg(200));
-    const QPixmap testMark = QPixmap::fromImage(ToQImage(LoadPngResource(196)));
+    const QPixmap testMark = ScreenPixmap(196);
     Image_TUV->setPixmap(testMark);
-    Image_TUV->setGeometry(405, 46, testMark.width(), testMark.height());
+    Image_TUV->setGeometry(QRect(QPoint(405, 46), LayoutSize(testMark)));
 
     Panel_Bild->resize(kPanelWidth, kPanelHeight);
 

@@ -10,7 +10,9 @@
 #include "shell/info_window.h"
 #include "shell/languages.h"
 #include "shell/options_dialog.h"
+#include "shell/qt_pictures.h"
 #include "shell/qt_text.h"
+#include "shell/qt_translations.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -256,11 +258,13 @@ void TFormBasis::FormCreate() {
             });
         }
     }
-    const QImage left = ToQImage(LoadJpegResource(3202));
-    const QImage right = ToQImage(LoadJpegResource(3203));
-    Image_Logo->setPixmap(QPixmap::fromImage(left));
+    const QPixmap leftLogo = ScreenPixmap(3202);
+    const QPixmap rightLogo = ScreenPixmap(3203);
+    const QSize left = LayoutSize(leftLogo);
+    const QSize right = LayoutSize(rightLogo);
+    Image_Logo->setPixmap(leftLogo);
     Image_Logo->setGeometry(1, 1, left.width(), std::min(left.height(), 40));
-    Image_Logo_R->setPixmap(QPixmap::fromImage(right));
+    Image_Logo_R->setPixmap(rightLogo);
     Image_Logo_R->setGeometry(Panel_Logo->width() - 1 - right.width(), 1, right.width(),
                               std::min(right.height(), 40));
     if (Settings) {
@@ -361,6 +365,7 @@ void TFormBasis::ApplyLanguage() {
         action->setChecked(code == CurrentLanguage);
     StoreLanguage(CurrentLanguage);
     ApplyLanguageFonts();
+    ApplyQtTranslations(CurrentLanguage);
     SetCaptions();
     RefreshUnits();
     // Every other window that exists sets its captions again.

@@ -172,6 +172,44 @@ Picture LoadPngResource(std::string_view name) {
     return DecodePng(ResourceBytes(name));
 }
 
+Picture DecodePicture(std::span<const uint8_t> data) {
+    static constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+        return DecodeJpeg(data);
+    if (data.size() >= sizeof kPngSignature &&
+        std::memcmp(data.data(), kPngSignature, sizeof kPngSignature) == 0) {
+        return DecodePng(data);
+    }
+    throw ResourceError("broken picture: neither JPEG nor PNG");
+}
+
+std::string DoubleDrawingName(std::string_view key) {
+    return std::string(key) + "@2x";
+}
+
+namespace {
+
+Picture LoadScreenPicture(std::string_view key, std::span<const uint8_t> single, double ratio) {
+    if (ratio >= kDoubleDrawingRatio) {
+        if (const auto doubled = FindResource(DoubleDrawingName(key))) {
+            Picture picture = DecodePicture(*doubled);
+            picture.scale = 2;
+            return picture;
+        }
+    }
+    return DecodePicture(single);
+}
+
+} // namespace
+
+Picture LoadScreenPicture(int number, double ratio) {
+    return LoadScreenPicture(std::to_string(number), ResourceBytes(number), ratio);
+}
+
+Picture LoadScreenPicture(std::string_view name, double ratio) {
+    return LoadScreenPicture(name, ResourceBytes(name), ratio);
+}
+
 Picture LoadBitmapResource(int number) {
     return DecodeBmp(ResourceBytes(number));
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro {
@@ -43,6 +45,95 @@ TEST(Pictures, EveryPictureResourceDecodes) {
         const Picture p = LoadPngResource(name);
         EXPECT_EQ(p.width, 16) << name;
         EXPECT_EQ(p.height, 16) << name;
+    }
+}
+
+// Every double drawing has its picture and is exactly twice its size, so
+// that a window lays it out at the picture's size; the windows' pictures
+// all have one.
+TEST(Pictures, DoubleDrawingsAreTwiceTheirPictures) {
+    constexpr std::string_view kSuffix = "@2x";
+    std::vector<std::string> keys;
+    for (const ResourceEntry& e : ProgramResourceTable()) {
+        const std::string_view name = e.name;
+        if (name.ends_with(kSuffix))
+            keys.emplace_back(name.substr(0, name.size() - kSuffix.size()));
+    }
+    for (const char* shown : {"196",
+                              "198",
+                              "200",
+                              "1900",
+                              "2900",
+                              "3900",
+                              "7900",
+                              "8900",
+                              "9900",
+                              "3101",
+                              "3202",
+                              "3203",
+                              "3401",
+                              "9990",
+                              "BUTTON_CLOSE",
+                              "BUTTON_PAGE",
+                              "BUTTON_PRINT",
+                              "BUTTON_NOTES",
+                              "BUTTON_PREVIOUS",
+                              "BUTTON_NEXT",
+                              "BUTTON_FIRST",
+                              "BUTTON_LAST",
+                              "BUTTON_SHOW",
+                              "BUTTON_HIDE"}) {
+        EXPECT_NE(std::find(keys.begin(), keys.end(), shown), keys.end()) << shown;
+    }
+    for (const std::string& key : keys) {
+        SCOPED_TRACE(key);
+        const bool numbered =
+            std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const auto load = [&](double ratio) {
+            return numbered ? LoadScreenPicture(std::stoi(key), ratio)
+                            : LoadScreenPicture(key, ratio);
+        };
+        const Picture single = load(1.0);
+        const Picture doubled = load(2.0);
+        EXPECT_EQ(single.scale, 1);
+        EXPECT_EQ(doubled.scale, 2);
+        EXPECT_EQ(doubled.width, 2 * single.width);
+        EXPECT_EQ(doubled.height, 2 * single.height);
+    }
+}
+
+TEST(Pictures, ScreenPictureChoosesByRatio) {
+    EXPECT_EQ(LoadScreenPicture(3202, 1.49).scale, 1);
+    EXPECT_EQ(LoadScreenPicture(3202, kDoubleDrawingRatio).scale, 2);
+    EXPECT_EQ(LoadScreenPicture("BUTTON_NEXT", 3.0).width, 32);
+    // The data sheet's test mark has no double drawing: the picture itself.
+    const Picture mark = LoadScreenPicture(195, 2.0);
+    EXPECT_EQ(mark.scale, 1);
+    EXPECT_EQ(mark.width, 160);
+    EXPECT_THROW(LoadScreenPicture(4711, 2.0), ResourceError);
+    EXPECT_THROW(LoadScreenPicture("BUTTON_NONE", 1.0), ResourceError);
+    EXPECT_EQ(DoubleDrawingName("3202"), "3202@2x");
+}
+
+TEST(Pictures, DecodePictureTellsJpegFromPng) {
+    EXPECT_EQ(DecodePicture(ResourceBytes(3101)).width, 500);
+    EXPECT_EQ(DecodePicture(ResourceBytes(9990)).width, 32);
+    const std::vector<uint8_t> bmp(100, 'B');
+    EXPECT_THROW(DecodePicture(bmp), ResourceError);
+    EXPECT_THROW(DecodePicture({}), ResourceError);
+    // A JPEG signature over garbage is still a broken JPEG.
+    std::vector<uint8_t> fake(200, 0x11);
+    fake[0] = 0xFF;
+    fake[1] = 0xD8;
+    fake[2] = 0xFF;
+    EXPECT_THROW(DecodePicture(fake), ResourceError);
+}
+
+TEST(Pictures, ProgramIconInEveryThemeSize) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const Picture icon = LoadPngResource("TAVRO_ICON_" + std::to_string(size));
+        EXPECT_EQ(icon.width, size);
+        EXPECT_EQ(icon.height, size);
     }
 }
 
