@@ -34,11 +34,36 @@ std::unique_ptr<TFormBasis> StartTavro(int splashMs) {
     return StartProgram(CreateMainWindow, splashMs);
 }
 
-bool AsksForVersion(int argc, const char* const* argv) {
+namespace {
+
+bool HasArgument(int argc, const char* const* argv, std::string_view a, std::string_view b) {
     for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--version") return true;
+        const std::string_view arg(argv[i]);
+        if (arg == a || arg == b) return true;
     }
     return false;
+}
+
+} // namespace
+
+bool AsksForVersion(int argc, const char* const* argv) {
+    return HasArgument(argc, argv, "--version", "--version");
+}
+
+bool AsksForHelp(int argc, const char* const* argv) {
+    return HasArgument(argc, argv, "--help", "-h");
+}
+
+std::string HelpText() {
+    return "Usage: tavro [Qt options]\n"
+           "Sizes air-to-air cross-flow plate heat exchangers: the desktop program.\n"
+           "\n"
+           "Options:\n"
+           "  --help      print this text and end\n"
+           "  --version   print the version of the program and end\n"
+           "\n"
+           "The program also takes the options every Qt program takes, such as\n"
+           "-platform and -style. For calculations without a window see tavro-calc(1).\n";
 }
 
 std::string VersionLine(std::string_view programPath) {

@@ -18,6 +18,14 @@ std::unique_ptr<TFormBasis> StartTavro(int splashMs = 2000);
 /// arguments after the program name).
 bool AsksForVersion(int argc, const char* const* argv);
 
+/// Whether the command line asks for the usage (--help or -h among the
+/// arguments after the program name).
+bool AsksForHelp(int argc, const char* const* argv);
+
+/// The usage text `tavro --help` prints, one option a line. Needs no
+/// application object.
+std::string HelpText();
+
 /// The line `tavro --version` prints: the program file's name, its version
 /// text (as the information window shows it) and the build (project
 /// version, source revision, build type). Needs no application object.

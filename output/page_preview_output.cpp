@@ -56,6 +56,9 @@ QString AskPdfFileName(QWidget* parent, const QString& proposed) {
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setNameFilter(QStringLiteral("Adobe PDF (*.pdf)"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Qt's own dialog speaks the program's language; a desktop's native one
+    // would follow the session's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();

@@ -127,7 +127,7 @@ void TFormSeite::FormCreate() {
     Combo_Zoom->addItem(QString());
     Combo_Zoom->setCurrentIndex(3);
     try {
-        SetToolGlyph(Button_PDF, LoadPngResource(9990));
+        SetToolGlyph(Button_PDF, 9990);
         Button_PDF->setText(QString());
     } catch (const ResourceError&) {
     }

@@ -9,6 +9,7 @@
 #include "shell/languages.h"
 #include "shell/number_format.h"
 #include "shell/pictures.h"
+#include "shell/qt_pictures.h"
 #include "shell/qt_text.h"
 
 #include <QFrame>
@@ -305,8 +306,7 @@ void TFormProdukt::SetCaptions() {
 
 void TFormProdukt::ShowSeasonGlyph() {
     try {
-        const Picture glyph = LoadPngResource(SeasonMode == 2 ? "BUTTON_HIDE" : "BUTTON_SHOW");
-        Button_Seasons->setIcon(QIcon(QPixmap::fromImage(ToQImage(glyph))));
+        Button_Seasons->setIcon(ScreenIcon(SeasonMode == 2 ? "BUTTON_HIDE" : "BUTTON_SHOW"));
     } catch (const ResourceError&) {
         Button_Seasons->setText(SeasonMode == 2 ? QStringLiteral("-") : QStringLiteral("+"));
     }

@@ -70,6 +70,6 @@ kill \$pid
 wait \$pid 2>/dev/null || true
 INNER
 chmod +x "$config/run.sh"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$config/run.sh" 2>/dev/null
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$config/run.sh" 2>/dev/null
 rm -rf "$config"
 echo "screenshots in $out"

@@ -26,6 +26,6 @@ kill \$pid
 wait \$pid 2>/dev/null || true
 INNER
 chmod +x "$config/run.sh"
-xvfb-run -a -s "-screen 0 1024x768x24" "$config/run.sh"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$config/run.sh"
 rm -rf "$config"
 echo "screenshots in $out"

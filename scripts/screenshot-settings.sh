@@ -35,7 +35,7 @@ kill \$pid 2>/dev/null && echo "the program did not end through File, Exit" >&2
 wait \$pid 2>/dev/null || true
 INNER
 chmod +x "$config/run.sh"
-xvfb-run -a -s "-screen 0 1024x768x24" "$config/run.sh"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$config/run.sh"
 if cmp -s "$config/before.ini" "$config/Zelvanor/Zelvanor.ini"; then
     echo "settings file unchanged"
 else

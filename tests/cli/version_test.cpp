@@ -48,5 +48,16 @@ TEST(Version, DesktopProgramAnswersWithoutADisplay) {
     EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
 }
 
+// `tavro --help` too: the usage, with both options, and no window.
+TEST(Version, DesktopProgramPrintsItsUsageWithoutADisplay) {
+    int status = -1;
+    const std::string out = RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " +
+                                           std::string(TAVRO_DESKTOP_PATH) + " --help 2>&1",
+                                       status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out.rfind("Usage: tavro", 0), 0u) << out;
+    EXPECT_NE(out.find("--version"), std::string::npos) << out;
+}
+
 } // namespace
 } // namespace tavro
