@@ -26,6 +26,33 @@ namespace tavro {
 
 namespace {
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Values are trimmed when read, as profile strings are; a value that begins
+// or ends with a blank, or is itself enclosed in quotes, is therefore stored
+// in double quotes, which reading takes off again (a blank as thousands
+// separator survives that way).
+bool IsEnclosed(std::string_view v) {
+    return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+}
+
+std::string Quoted(std::string_view v) {
+    if (v.empty() || (!IsBlank(v.front()) && !IsBlank(v.back()) && !IsEnclosed(v)))
+        return std::string(v);
+    std::string out;
+    out.reserve(v.size() + 2);
+    out.push_back('"');
+    out.append(v);
+    out.push_back('"');
+    return out;
+}
+
+std::string Unquoted(std::string_view v) {
+    return std::string(IsEnclosed(v) ? v.substr(1, v.size() - 2) : v);
+}
+
 // A settings file is a few kilobytes; anything far larger is not one, and is
 // neither read into memory nor replaced.
 constexpr size_t kMaxFileSize = 16 * 1024 * 1024;
@@ -46,10 +73,6 @@ constexpr const char* kTailSection = "\x01tail\x01";
 constexpr std::string_view kTailLine = "[\x01tail\x01]\n";
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // Whether SimpleIni understands every byte of the text, so that a rewrite
 // keeps all of it. It stops at a NUL byte (a UTF-16 file has one in every
@@ -231,7 +254,7 @@ std::optional<std::string> TIniDatei::Lookup(std::string_view section, std::stri
     if (LoadWithChanges(path_, pending_, doc) != 0) return std::nullopt;
     const char* v = doc.ini().GetValue(std::string(section).c_str(), std::string(key).c_str());
     if (v == nullptr) return std::nullopt;
-    return std::string(v);
+    return Unquoted(v);
 }
 
 std::string TIniDatei::ReadString(std::string_view section, std::string_view key,
@@ -288,7 +311,7 @@ void TIniDatei::WriteString(std::string_view section, std::string_view key,
     for (char& c : v) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    Stage({false, std::string(section), std::string(key), std::move(v)});
+    Stage({false, std::string(section), std::string(key), Quoted(v)});
 }
 
 void TIniDatei::WriteInteger(std::string_view section, std::string_view key, int value) {

@@ -78,12 +78,15 @@ public:
     const std::string& Path() const { return path_; }
 
     /// The stored text, or `def` when the key is missing. Surrounding blanks
-    /// of the stored value are not part of it. A key present with an empty
-    /// value gives the empty string.
+    /// of the stored value are not part of it; a value enclosed in a pair of
+    /// double or single quotes is read without them. A key present with an
+    /// empty value gives the empty string.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def) const;
     /// Stores `value` as it is, except that every CR and LF becomes a blank,
-    /// so that the value stays on its one line. Throws SettingsError.
+    /// so that the value stays on its one line; a value with a blank at
+    /// either end or enclosed in quotes is written in double quotes, so that
+    /// reading gives it back whole. Throws SettingsError.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     /// A whole decimal int32 (an optional leading '-' or '+'); `def` for a

@@ -282,6 +282,23 @@ TEST(IniFile, GivenFolderIsCreatedWithMissingParents) {
 
 // A line break in a value would split its line in two: the rest would be
 // read as a key of its own, or lost.
+TEST(IniFile, BlanksAtTheEndsAndQuotesSurviveInQuotes) {
+    TempDir dir;
+    TIniDatei ini("Zelvanor.ini", dir.path());
+    const std::string values[] = {" ", "  padded  ", "\"quoted\"", "'single'", "a \"b\" c", "\""};
+    for (size_t i = 0; i < std::size(values); ++i)
+        ini.WriteString("Tavro", "K" + std::to_string(i), values[i]);
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(ini.ReadString("Tavro", "K" + std::to_string(i), "?"), values[i]) << i;
+    ini.WriteChar("Tavro", "ThousandSeparator", ' ');
+    EXPECT_EQ(ini.ReadChar("Tavro", "ThousandSeparator", ','), ' ');
+    // Plain values are stored as they are; a hand-written quoted one is read
+    // without its quotes, as profile strings are.
+    EXPECT_NE(ReadFile(ini.Path()).find("K4=a \"b\" c\n"), std::string::npos);
+    WriteFile(ini.Path(), "[Tavro]\nHeader2=\"  Offer 12  \"\n");
+    EXPECT_EQ(ini.ReadString("Tavro", "Header2", ""), "  Offer 12  ");
+}
+
 TEST(IniFile, LineBreaksInStringsAreStoredAsBlanks) {
     TempDir dir;
     TIniDatei ini("Zelvanor.ini", dir.path());
@@ -292,8 +309,9 @@ TEST(IniFile, LineBreaksInStringsAreStoredAsBlanks) {
     EXPECT_FALSE(ini.SectionExists("Evil"));
     EXPECT_EQ(ReadFile(ini.Path()),
               "[Tavro]\nNotesData1=first  second third [Evil] SI=0\nNotesData2=next\n");
+    // A line break as a character is stored as a quoted blank.
     ini.WriteChar("Tavro", "DecimalSeparator", '\n');
-    EXPECT_EQ(ini.ReadChar("Tavro", "DecimalSeparator", ','), ',');
+    EXPECT_EQ(ini.ReadChar("Tavro", "DecimalSeparator", ','), ' ');
 }
 
 TEST(IniFile, NamesThatWouldBreakTheFileAreRefused) {

@@ -202,6 +202,16 @@ TEST(ShellSettings, AllowedSeparatorsSurviveTheFile) {
     }
 }
 
+TEST(ShellSettings, BlankThousandsSeparatorSurvivesARestart) {
+    TempDir dir;
+    TIniDatei ini(kSettingsFileName, dir.path());
+    ShellSettings s = Changed();
+    s.DecimalSeparator = ',';
+    s.ThousandSeparator = ' ';
+    ASSERT_TRUE(WriteShellSettings(ini, "Tavro", s, true));
+    EXPECT_EQ(ReadShellSettings(ini, "Tavro", Context()).ThousandSeparator, ' ');
+}
+
 TEST(ShellSettings, HeaderLineOneIsAlwaysToday) {
     TempDir dir;
     TIniDatei ini(kSettingsFileName, dir.path());
