@@ -64,19 +64,19 @@ struct FixedParts {
     std::string fraction;
 };
 
-std::string Join(const FixedParts& parts, bool group) {
+std::string Join(const FixedParts& parts, bool group, const NumberSeparators& sep) {
     std::string integer = parts.integer;
-    if (group && ThousandSeparator != '\0') {
+    if (group && sep.thousands != '\0') {
         std::string grouped;
         const size_t n = integer.size();
         for (size_t i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0) grouped.push_back(ThousandSeparator);
+            if (i > 0 && (n - i) % 3 == 0) grouped.push_back(sep.thousands);
             grouped.push_back(integer[i]);
         }
         integer = std::move(grouped);
     }
     if (parts.fraction.empty()) return integer;
-    return integer + DecimalSeparator + parts.fraction;
+    return integer + sep.decimal + parts.fraction;
 }
 
 bool AllZero(const FixedParts& parts) {
@@ -86,14 +86,14 @@ bool AllZero(const FixedParts& parts) {
     return zero(parts.integer) && zero(parts.fraction);
 }
 
-std::string General(double a, int precision, int expDigits) {
+std::string General(double a, int precision, int expDigits, const NumberSeparators& sep) {
     if (a == 0) return "0";
     const Significant s = RoundSignificant(a, precision);
     const std::string d = StripTrailingZeros(s.digits);
     const int e = s.exponent;
     if (e < -4 || e >= precision) {
         std::string out(1, d[0]);
-        if (d.size() > 1) out += DecimalSeparator + d.substr(1);
+        if (d.size() > 1) out += sep.decimal + d.substr(1);
         return out + 'E' + ExponentText(e, expDigits, false);
     }
     FixedParts parts;
@@ -106,10 +106,10 @@ std::string General(double a, int precision, int expDigits) {
         parts.integer = "0";
         parts.fraction = std::string(static_cast<size_t>(-e - 1), '0') + d;
     }
-    return Join(parts, false);
+    return Join(parts, false, sep);
 }
 
-std::string Exponent(double a, int precision, int expDigits) {
+std::string Exponent(double a, int precision, int expDigits, const NumberSeparators& sep) {
     Significant s;
     if (a == 0) {
         s.digits.assign(static_cast<size_t>(precision), '0');
@@ -117,7 +117,7 @@ std::string Exponent(double a, int precision, int expDigits) {
         s = RoundSignificant(a, precision);
     }
     std::string out(1, s.digits[0]);
-    if (s.digits.size() > 1) out += DecimalSeparator + s.digits.substr(1);
+    if (s.digits.size() > 1) out += sep.decimal + s.digits.substr(1);
     return out + 'E' + ExponentText(s.exponent, expDigits, true);
 }
 
@@ -191,7 +191,16 @@ void SeparatorsFromLocale() {
     }
 }
 
+NumberSeparators CurrentSeparators() {
+    return {DecimalSeparator, ThousandSeparator, CurrencyString};
+}
+
 std::string FormatNumber(double value, TFloatFormat format, int precision, int digits) {
+    return FormatNumber(value, format, precision, digits, CurrentSeparators());
+}
+
+std::string FormatNumber(double value, TFloatFormat format, int precision, int digits,
+                         const NumberSeparators& sep) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     precision = std::clamp(precision, 1, 17);
@@ -201,7 +210,7 @@ std::string FormatNumber(double value, TFloatFormat format, int precision, int d
     bool zero = a == 0;
     switch (format) {
     case ffExponent:
-        text = Exponent(a, precision, std::clamp(digits, 0, 4));
+        text = Exponent(a, precision, std::clamp(digits, 0, 4), sep);
         break;
     case ffFixed:
     case ffNumber:
@@ -209,16 +218,16 @@ std::string FormatNumber(double value, TFloatFormat format, int precision, int d
         FixedParts parts;
         if (Fixed(a, precision, std::clamp(digits, 0, 18), parts)) {
             zero = AllZero(parts);
-            text = Join(parts, format != ffFixed);
-            if (format == ffCurrency && !CurrencyString.empty()) text += ' ' + CurrencyString;
+            text = Join(parts, format != ffFixed, sep);
+            if (format == ffCurrency && !sep.currency.empty()) text += ' ' + sep.currency;
         } else {
-            text = General(a, precision, 0);
+            text = General(a, precision, 0, sep);
         }
         break;
     }
     case ffGeneral:
     default:
-        text = General(a, precision, std::clamp(digits, 0, 4));
+        text = General(a, precision, std::clamp(digits, 0, 4), sep);
         break;
     }
     if (negative && !zero) text.insert(0, 1, '-');
@@ -226,11 +235,15 @@ std::string FormatNumber(double value, TFloatFormat format, int precision, int d
 }
 
 std::string FormatG(double value, int precision) {
+    return FormatG(value, precision, CurrentSeparators());
+}
+
+std::string FormatG(double value, int precision, const NumberSeparators& sep) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general,
                                    std::clamp(precision, 0, 17));
     std::string text(buf, res.ptr);
-    std::replace(text.begin(), text.end(), '.', DecimalSeparator);
+    std::replace(text.begin(), text.end(), '.', sep.decimal);
     return text;
 }
 

@@ -52,6 +52,18 @@ constexpr bool AreSeparatorsAllowed(char decimal, char thousands) {
 /// '.' and ','.
 void SeparatorsFromLocale();
 
+/// The separators and currency symbol a number is formatted with, for
+/// callers that must not depend on the process's settings (the command
+/// line, the product model, other threads).
+struct NumberSeparators {
+    char decimal = '.';
+    char thousands = ','; ///< '\0': no grouping
+    std::string currency;
+};
+
+/// The process's current separators and currency symbol.
+NumberSeparators CurrentSeparators();
+
 /// The float formats of the input fields.
 enum TFloatFormat : int {
     ffGeneral = 0,  ///< shortest of fixed and scientific, `precision` significant digits
@@ -74,11 +86,16 @@ enum TFloatFormat : int {
 /// A result that rounds to zero carries no minus sign. NaN gives "NAN",
 /// infinities "INF" and "-INF".
 std::string FormatNumber(double value, TFloatFormat format, int precision, int digits);
+/// The same with the given separators instead of the process's.
+std::string FormatNumber(double value, TFloatFormat format, int precision, int digits,
+                         const NumberSeparators& separators);
 
 /// `value` as C's "%.<precision>g" would give it ("1e+06", "0.0001",
 /// "1100"), with DecimalSeparator instead of the point. Used to fill the
 /// "%g" placeholders of the texts.
 std::string FormatG(double value, int precision = 6);
+/// The same with the given decimal separator instead of the process's.
+std::string FormatG(double value, int precision, const NumberSeparators& separators);
 
 /// Parses a floating-point number written with DecimalSeparator: optional
 /// blanks, an optional sign, digits with at most one decimal separator (at

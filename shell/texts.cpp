@@ -72,4 +72,17 @@ std::string GetText(int n) {
     }
 }
 
+std::string TextIn(int n, int language) {
+    try {
+        if (!IsAvailableLanguage(language)) return {};
+        std::u16string text = TableText(10000 + 1000 * language + n);
+        if (text.size() > kMaxTextBytes) text.resize(kMaxTextBytes);
+        const int codePage = LanguageInfoFor(language).codePage;
+        return CodePageToUtf8(CutToBytes(WideToCodePage(text, codePage), kMaxTextBytes, codePage),
+                              codePage);
+    } catch (...) {
+        return {};
+    }
+}
+
 } // namespace tavro

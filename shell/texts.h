@@ -13,6 +13,12 @@ namespace tavro {
 /// text, or any failure, gives the empty string.
 std::string GetText(int n);
 
+/// Text n of `language` in UTF-8, exactly as a window in that language
+/// shows it (through the language's code page, at most 255 bytes there),
+/// without reading the process's current language. Never fails: a missing
+/// text, an unknown language or any failure gives the empty string.
+std::string TextIn(int n, int language);
+
 /// The Unicode text stored under resource number r (10000 + 1000·L + n),
 /// or an empty string when there is none.
 std::u16string TableText(int r);

@@ -101,6 +101,22 @@ TEST_F(NumberFormat, SeparatorOptions) {
     EXPECT_EQ(FormatNumber(2.0 / 3, ffGeneral, 0, 9), "0.7");
 }
 
+// Callers that pass their own separators get them whatever the process has.
+TEST_F(NumberFormat, GivenSeparatorsIgnoreTheProcessSettings) {
+    UseComma();
+    CurrencyString = "PLN";
+    const NumberSeparators own{'\'', ' ', "CHF"};
+    EXPECT_EQ(FormatNumber(-1234567.126, ffCurrency, 12, 2, own), "-1 234 567'13 CHF");
+    EXPECT_EQ(FormatNumber(1.5e-7, ffGeneral, 4, 0, own), "1'5E-7");
+    EXPECT_EQ(FormatNumber(12.5, ffExponent, 3, 2, own), "1'25E+01");
+    EXPECT_EQ(FormatG(0.25, 6, own), "0'25");
+    EXPECT_EQ(FormatNumber(-1234567.126, ffCurrency, 12, 2), "-1.234.567,13 PLN");
+    const NumberSeparators current = CurrentSeparators();
+    EXPECT_EQ(current.decimal, ',');
+    EXPECT_EQ(current.thousands, '.');
+    EXPECT_EQ(current.currency, "PLN");
+}
+
 TEST_F(NumberFormat, RoundTrips) {
     const double values[] = {0,   1013,  -12.75,  954.3525489656562, 1e-300, 1.7976931348623157e308,
                              0.1, -2140, 13500.5, 6.02214076e23,     1e-5,   123456.789};

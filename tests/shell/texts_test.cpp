@@ -90,6 +90,24 @@ TEST(Texts, MissingEntriesAndLanguagesGiveEmptyTexts) {
     EXPECT_EQ(GetText(105), "");
 }
 
+TEST(Texts, TextInAnyLanguageWithoutTheCurrentOne) {
+    LanguageScope en(kEnglish);
+    for (int language : AvailableLanguages) {
+        LanguageScope current(language);
+        const std::string shown = UiToUtf8(GetText(105));
+        for (int other : AvailableLanguages) {
+            if (other == language) {
+                EXPECT_EQ(TextIn(105, other), shown) << language;
+            } else {
+                EXPECT_NE(TextIn(105, other), shown) << language << " " << other;
+            }
+        }
+    }
+    EXPECT_EQ(TextIn(105, kSpanish), "");
+    EXPECT_EQ(TextIn(5, kEnglish), "");
+    EXPECT_EQ(TextIn(105, 255), "");
+}
+
 // The product description of `language` (resource 3300 + language) as
 // lines of UTF-16 text.
 std::vector<std::u16string> DescriptionLines(int language) {
