@@ -59,21 +59,26 @@ enum class RowRule {
     kOnlyNegative,    ///< a value only when it is below 0
 };
 
-/// One row of a result table. Labels are patterns in which "{n}" stands for
-/// text n of the language ("    {17}", "{22} ({24}) ").
-struct ResultRow {
-    ShownTable table;
-    int row;                         ///< the row of the table
-    const char* label;               ///< label pattern
-    const char* labelEU;             ///< label pattern with the EU flag; nullptr: label
-    RowSource stream[2];             ///< value of stream 1 (column 1) and stream 2 (column 3)
-    RowSource streamEU;              ///< stream 1's value with the EU flag (kNone: stream[0])
+/// How a row's figures are converted and formatted, and its unit.
+struct RowFormat {
     const DisplayQuantity* quantity; ///< nullptr: shown as stored (a percentage)
     int decimalsSI;
     int decimalsIP;
     RowUnit unitSI;
     RowUnit unitIP;
     bool thousands; ///< values grouped in thousands
+};
+
+/// One row of a result table. Labels are patterns in which "{n}" stands for
+/// text n of the language ("    {17}", "{22} ({24}) ").
+struct ResultRow {
+    ShownTable table;
+    int row;             ///< the row of the table
+    const char* label;   ///< label pattern
+    const char* labelEU; ///< label pattern with the EU flag; nullptr: label
+    RowSource stream[2]; ///< value of stream 1 (column 1) and stream 2 (column 3)
+    RowSource streamEU;  ///< stream 1's value with the EU flag (kNone: stream[0])
+    RowFormat format;
     RowRule rule;
 };
 
