@@ -134,16 +134,6 @@ TEST(ResultRows, CondensationRowsShowOnlyALoss) {
     EXPECT_EQ(Cell(ShownTable::ProcessData, r, 7, 5, {}, kIP), "lb/h");
 }
 
-TEST(ResultRows, HeatFlowsAreGroupedInThousands) {
-    TDatenREK r;
-    r.Q1 = 1234.567;
-    r.Q2 = -100;
-    EXPECT_EQ(Cell(ShownTable::ProcessData, r, 4, 1), "1,234.57");
-    EXPECT_EQ(Cell(ShownTable::ProcessData, r, 4, 3, {}, kIP), "-341,200");
-    const ShowOptions blank{true, kEnglish, {',', '\0', ""}};
-    EXPECT_EQ(Cell(ShownTable::ProcessData, r, 4, 1, {}, blank), "1234,57");
-}
-
 // The cooling case fills columns 5 and 7 and moves the unit to column 9;
 // values that are not finite show as such rather than as figures.
 TEST(ResultRows, CoolingCaseBesideTheHeatingCase) {
