@@ -6,8 +6,8 @@
 #include "physics/record_fields.h"
 #include "physics/records.h"
 #include "product/model/result_rows.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 
 #include <ostream>
 #include <vector>

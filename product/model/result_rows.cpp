@@ -1,6 +1,6 @@
 #include "product/model/result_rows.h"
 
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "product/model/result_rows.h"
 
-#include "shell/texts.h"
+#include "shell/texts/texts.h"
 
 #include <gtest/gtest.h>
 
