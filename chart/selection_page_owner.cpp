@@ -21,6 +21,8 @@ QString Utf8(const std::string& text) {
 
 SelectionPageOwner::SelectionPageOwner(SelectionState state)
     : state_(std::move(state)), sketch_(QSize(2970, 1100)) {
+    // The chart's labels take the selection's separators and fonts.
+    const PageLanguageScope scope(state_.show);
     if (state_.record.Line == "Tavro") RecordSketch(sketch_, state_.design, state_.unitsInSeries);
     std::vector<const TDatenREK*> cases;
     for (int c = 0; state_.resultsValid && c < state_.Cases(); ++c)

@@ -17,7 +17,8 @@ namespace tavro {
 class SelectionPageOwner : public PageOwner {
 public:
     /// Copies the state and records the sketch (for the cross-flow line)
-    /// and both chart layers (the process lines only with valid results).
+    /// and both chart layers (the process lines only with valid results) in
+    /// the state's language and separators.
     /// A pressure the chart cannot be drawn for leaves the grid as far as
     /// it was drawn; it never throws.
     explicit SelectionPageOwner(SelectionState state);
