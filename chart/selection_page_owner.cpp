@@ -2,6 +2,7 @@
 
 #include "chart/mollier_chart.h"
 #include "chart/process_lines.h"
+#include "output/page_metrics.h"
 #include "output/sketch.h"
 #include "shell/fonts.h"
 #include "shell/languages.h"
@@ -95,6 +96,18 @@ PageLanguageScope::~PageLanguageScope() {
         CurrentLanguage = language_;
         ApplyLanguageFonts();
     }
+}
+
+std::vector<Recording> RecordPages(SelectionPageOwner& owner, const PageList& pages, bool forPdf) {
+    const PageLanguageScope scope(owner.State().show);
+    std::vector<Recording> out;
+    out.reserve(pages.size());
+    for (const PageProc& page : pages) {
+        out.emplace_back(QSize(kSheetWidth, kSheetHeight));
+        TWMFCanvas canvas(out.back());
+        page(owner, canvas, forPdf);
+    }
+    return out;
 }
 
 } // namespace tavro

@@ -6,11 +6,13 @@
 // that a data sheet, a chart page or a description page can be drawn
 // without any window.
 
+#include "output/page_list.h"
 #include "output/page_owner.h"
 #include "output/recording.h"
 #include "product/model/selection_state.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace tavro {
 
@@ -71,5 +73,11 @@ private:
     char decimal_;
     char thousands_;
 };
+
+/// Records every page of `pages` (in page units, 2100 × 2970) for the
+/// selection of `owner`, in its language and separators, as the preview
+/// records them (forPdf while recording for a PDF). The process's language
+/// and separators are as before afterwards, also when a page throws.
+std::vector<Recording> RecordPages(SelectionPageOwner& owner, const PageList& pages, bool forPdf);
 
 } // namespace tavro

@@ -11,7 +11,10 @@
 #include "output/chart_page.h"
 #include "output/data_sheet_page.h"
 #include "output/description_page.h"
+#include "output/page_preview.h"
+#include "output/page_preview_window.h"
 #include "output/painter_canvas.h"
+#include "output/pdf_export.h"
 #include "output/sketch.h"
 #include "shell/fonts.h"
 #include "tests/support/recording_inspector.h"
@@ -20,9 +23,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -79,7 +85,10 @@ protected:
         Start();
     }
     void TearDown() override {
+        TFormSeite::SetSaveDialogHook(nullptr);
+        SetDocumentOpener(nullptr);
         TavroWindowTest::TearDown();
+        SetPreviewRunner(nullptr);
         ApplyLanguageFonts();
     }
     int OnModal(TVkForm& form) override {
@@ -89,6 +98,7 @@ protected:
             chart->SetRanges(3, 2);
             chart->SetChartType(1);
         }
+        if (auto* preview = dynamic_cast<TFormSeite*>(&form)) preview->Button_PDF->click();
         return mrOk;
     }
 
@@ -179,6 +189,47 @@ TEST_F(TavroSelectionPages, StateHoldsWhatTheWindowShows) {
     window_->Aenderung_Daten();
     window_->RunCalculation();
     EXPECT_FALSE(window_->Selection() == s);
+}
+
+// What pdftotext reads from a file; empty when it cannot run.
+std::string PdfText(const std::string& path) {
+    std::string out;
+    FILE* pipe = popen(("pdftotext -enc UTF-8 -layout '" + path + "' - 2>/dev/null").c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+// The PDF written from a state has the text of the one the window's
+// preview exports.
+TEST_F(TavroSelectionPages, StatePdfHasTheTextOfThePreviewsPdf) {
+    test::TempDir dir;
+    const std::string fromWindow = dir / "window.pdf";
+    const std::string fromState = dir / "state.pdf";
+    InstallPagePreview();
+    TFormSeite::SetSaveDialogHook(
+        [&](QWidget*, const QString&) { return QString::fromStdString(fromWindow); });
+    SetDocumentOpener([](const QString&) { return true; });
+    Prepare({kRussian, false, 2});
+    window_->Button_Datenblatt->click();
+    ASSERT_TRUE(std::filesystem::exists(fromWindow));
+    const SelectionState state = window_->Selection();
+    window_->close();
+    window_.reset();
+    CurrentLanguage = kEnglish;
+    ApplyLanguageFonts();
+
+    SelectionPageOwner owner(state);
+    const std::vector<Recording> pages = RecordPages(owner, {DataSheetPage}, true);
+    ASSERT_EQ(pages.size(), 1u);
+    WritePdf(fromState, {&pages[0]});
+    EXPECT_EQ(CurrentLanguage, kEnglish);
+    const std::string expected = PdfText(fromWindow);
+    if (expected.empty()) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(PdfText(fromState), expected);
 }
 
 } // namespace
