@@ -37,8 +37,10 @@ SelectionState TFormProdukt::Selection() const {
     s.warnings = Warnings;
     s.noErrors = NoErrors;
     s.dpLimit = DpLimit;
+    s.volumeReference = VolumeReference;
     s.show = {SI, CurrentLanguage, CurrentSeparators()};
     s.eu = EU;
+    s.totalEff = TotalEff;
     s.hclass = HCLASS;
     s.wetBulb = WB_DB;
     s.caption = windowTitle().toStdString();

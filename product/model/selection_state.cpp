@@ -54,7 +54,8 @@ bool operator==(const SelectionState& a, const SelectionState& b) {
     return SameRecord(a.record, b.record) && SameRecord(a.summer, b.summer) &&
            a.resultsValid == b.resultsValid && a.seasonMode == b.seasonMode &&
            a.useSeasons == b.useSeasons && a.warnings == b.warnings && a.noErrors == b.noErrors &&
-           a.dpLimit == b.dpLimit && SameOptions(a.show, b.show) && a.eu == b.eu &&
+           a.dpLimit == b.dpLimit && a.volumeReference == b.volumeReference &&
+           a.totalEff == b.totalEff && SameOptions(a.show, b.show) && a.eu == b.eu &&
            a.hclass == b.hclass && a.wetBulb == b.wetBulb && a.design == b.design &&
            a.unitsInSeries == b.unitsInSeries && a.height == b.height && a.width == b.width &&
            a.depth == b.depth && SameValue(a.weight, b.weight) && a.caption == b.caption &&

@@ -70,12 +70,14 @@ struct SelectionState {
     std::set<int> warnings;    ///< limit-check message numbers of both cases
     bool noErrors = true;      ///< none of the warnings is an error
     int dpLimit = 250;         ///< pressure drop beyond 1.5 times which none is shown, Pa
+    int volumeReference = 0;   ///< the air flows given refer to 0 the inlet, 1 the outlet
 
     // Display options.
-    ShowOptions show;     ///< unit system, language, separators
-    bool eu = false;      ///< effectiveness rated per AHRI 1060 instead of EN 308
-    bool hclass = true;   ///< show the energy class
-    bool wetBulb = false; ///< wet bulb beside the dry bulb on the data sheet
+    ShowOptions show;      ///< unit system, language, separators
+    bool eu = false;       ///< effectiveness rated per AHRI 1060 instead of EN 308
+    bool totalEff = false; ///< with eu: total effectiveness in the process data
+    bool hclass = true;    ///< show the energy class
+    bool wetBulb = false;  ///< wet bulb beside the dry bulb on the data sheet
 
     // The device; edge, width, plate type, plate distance, bypass and
     // bypass velocity are fields of the records.

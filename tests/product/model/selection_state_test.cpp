@@ -66,6 +66,8 @@ TEST(SelectionState, AnyChangeMakesItDifferent) {
         [](SelectionState& s) { s.show.separators.thousands = '\0'; },
         [](SelectionState& s) { s.show.separators.currency = "$"; },
         [](SelectionState& s) { s.wetBulb = true; },
+        [](SelectionState& s) { s.totalEff = true; },
+        [](SelectionState& s) { s.volumeReference = 1; },
         [](SelectionState& s) { s.unitsInSeries = 3; },
         [](SelectionState& s) { s.weight = 1; },
         [](SelectionState& s) { s.offerHeader[5] = "Hall 3"; },
