@@ -32,25 +32,7 @@ SelectionState Calculated() {
     s.resultsValid = true;
     s.design = 20;
     s.unitsInSeries = 2;
-    s.labels.designation = "Type: Tavro 20";
-    s.Table(ShownTableId::Outlet).SetCell(1, 2, "  12.3");
     return s;
-}
-
-TEST(SelectionPageOwner, AnswersFromTheStateAlone) {
-    SelectionState s = Calculated();
-    s.show.si = false;
-    s.warnings = {4};
-    s.offerHeader[1] = "Jana Nováková";
-    const SelectionPageOwner owner(s);
-    EXPECT_FALSE(owner.PageSI());
-    EXPECT_EQ(owner.PageDesign(), 20);
-    EXPECT_EQ(owner.PageWarnings(), std::set<int>{4});
-    EXPECT_EQ(owner.PageCell(ResultTable::Outlet, 1, 2), QStringLiteral("  12.3"));
-    EXPECT_EQ(owner.PageCell(ResultTable::Outlet, 9, 9), QString());
-    EXPECT_EQ(owner.PageLabelText(PageLabel::Designation), QStringLiteral("Type: Tavro 20"));
-    EXPECT_EQ(owner.PageOfferHeader()[1], "Jana Nováková");
-    EXPECT_EQ(owner.PageRecord().Temp11, -10);
 }
 
 TEST(SelectionPageOwner, SketchAndChartFromTheState) {

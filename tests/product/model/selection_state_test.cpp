@@ -84,16 +84,5 @@ TEST(SelectionState, AnyChangeMakesItDifferent) {
     }
 }
 
-TEST(SelectionState, CaseOneIsTheCoolingCase) {
-    const SelectionState s = Sample();
-    EXPECT_EQ(s.Case(0).Temp11, -10);
-    EXPECT_EQ(s.Case(1).Temp11, 32);
-    EXPECT_EQ(s.Case(5).Temp11, -10);
-    EXPECT_EQ(s.Cases(), 2);
-    SelectionState one = s;
-    one.seasonMode = 1;
-    EXPECT_EQ(one.Cases(), 1);
-}
-
 } // namespace
 } // namespace tavro
