@@ -8,8 +8,6 @@
 #include "shell/languages.h"
 #include "shell/number_format.h"
 
-#include <exception>
-
 namespace tavro {
 
 namespace {
@@ -33,12 +31,7 @@ SelectionPageOwner::SelectionPageOwner(SelectionState state)
     ProcessLines drawn = LinesOfCases(cases, state_.chart.tempRange, state_.chart.humRange);
     const ChartSettings s{state_.chart.type == 0 ? 0 : 1, state_.show.si, drawn.tempRange,
                           drawn.humRange, state_.chart.pressure};
-    try {
-        RecordGridLayer(grid_, s);
-    } catch (const std::exception&) {
-        // The grid keeps what was drawn before the fault.
-    }
-    RecordProcessLayer(process_, s, drawn.lines);
+    RecordChartLayers(grid_, process_, s, drawn.lines);
 }
 
 QString SelectionPageOwner::PageCaption() const {
