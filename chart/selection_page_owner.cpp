@@ -4,9 +4,9 @@
 #include "chart/process_lines.h"
 #include "output/page_metrics.h"
 #include "output/sketch.h"
-#include "shell/fonts.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
+#include "shell/qt/fonts.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 
 namespace tavro {
 

@@ -4,8 +4,8 @@
 #include "output/chart_page.h"
 #include "output/data_sheet_page.h"
 #include "output/sketch.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 #include "tests/support/recording_inspector.h"
 
 #include <gtest/gtest.h>
