@@ -44,4 +44,10 @@ void RecordGridLayer(Recording& out, const ChartSettings& s);
 void RecordProcessLayer(Recording& out, const ChartSettings& s,
                         const std::vector<ChartPolyline>& lines);
 
+/// Records the grid of `s` into `grid` and `lines` into `process`: what
+/// the chart window shows and what a selection's chart page prints. A
+/// fault of the grid keeps what it drew; never throws.
+void RecordChartLayers(Recording& grid, Recording& process, const ChartSettings& s,
+                       const std::vector<ChartPolyline>& lines);
+
 } // namespace tavro

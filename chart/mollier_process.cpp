@@ -92,4 +92,16 @@ void RecordProcessLayer(Recording& out, const ChartSettings& s,
     }
 }
 
+void RecordChartLayers(Recording& grid, Recording& process, const ChartSettings& s,
+                       const std::vector<ChartPolyline>& lines) {
+    try {
+        RecordGridLayer(grid, s);
+    } catch (const std::exception&) {
+        // A pressure the chart cannot be drawn for: the grid keeps what was
+        // drawn; a message from inside a redraw would repeat with every
+        // change of the data.
+    }
+    RecordProcessLayer(process, s, lines);
+}
+
 } // namespace tavro

@@ -146,15 +146,7 @@ ChartSettings TFormMollier::Settings() const {
 }
 
 void TFormMollier::Redraw() {
-    const ChartSettings s = Settings();
-    try {
-        RecordGridLayer(grid_, s);
-    } catch (const std::exception&) {
-        // A pressure the chart cannot be drawn for: the grid keeps what was
-        // drawn; a message from inside a redraw would repeat with every
-        // change of the data.
-    }
-    RecordProcessLayer(process_, s, lines_);
+    RecordChartLayers(grid_, process_, Settings(), lines_);
     PaintBox1->update();
 }
 

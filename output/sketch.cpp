@@ -92,8 +92,11 @@ void DrawDimensionArrow(TVkCanvas& canvas, int x1, int y1, int x2, int y2) {
 }
 
 void DrawSketch(int design, int n) {
+    RecordSketch(SketchPicture(), design, n);
+}
+
+void RecordSketch(Recording& picture, int design, int n) {
     n = std::clamp(n, 1, 4);
-    Recording& picture = SketchPicture();
     picture.Reset(QSize(2970, 1100));
     TWMFCanvas canvas(picture);
     const FrontView* view = nullptr;

@@ -16,6 +16,10 @@ Recording& SketchPicture();
 /// a front view draws the arrows and letters only.
 void DrawSketch(int design, int n);
 
+/// Resets `picture` to 2970 × 1100 sketch units and draws the sketch of a
+/// design code and n units in series into it, as DrawSketch does.
+void RecordSketch(Recording& picture, int design, int n);
+
 /// A line from (x1, y1) to (x2, y2) with an arrow head at each end: a
 /// filled triangle 40 long and 20 wide.
 void DrawDimensionArrow(TVkCanvas& canvas, int x1, int y1, int x2, int y2);

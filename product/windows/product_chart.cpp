@@ -4,42 +4,12 @@
 #include "product/windows/product_window.h"
 
 #include "chart/mollier_window.h"
+#include "chart/process_lines.h"
 #include "output/chart_page.h"
 #include "output/notes_dialog.h"
 #include "output/page_list.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 namespace tavro {
-
-namespace {
-
-// The colours of the two streams' lines and markers.
-const QColor kOutsideAir(0, 180, 0);
-const QColor kReturnAir(182, 0, 147);
-
-// The chart's line styles: the heating case solid, the cooling case dotted.
-constexpr int kHeatingStyle = 0;
-constexpr int kCoolingStyle = 2;
-
-// The range index that holds `value`: raised to at least i + 1 for every
-// threshold i it exceeds.
-int RangeFor(double value, std::initializer_list<double> thresholds, int index) {
-    int i = 0;
-    for (double limit : thresholds) {
-        ++i;
-        if (value > limit) index = std::max(index, i);
-    }
-    return index;
-}
-
-ChartPolyline StreamLine(double t1, double x1, double t2, double x2, const QColor& colour,
-                         int style) {
-    return {{t1, x1, colour, colour, style}, {t2, x2, colour, colour, style}};
-}
-
-} // namespace
 
 void TFormProdukt::ShowDiagram(bool show, bool withResults) {
     if (!show && (!mollier_ || !mollier_->isVisible())) return;
@@ -51,19 +21,12 @@ void TFormProdukt::ShowDiagram(bool show, bool withResults) {
     }
     std::vector<ChartPolyline> lines;
     if (withResults) {
-        int humidity = mollier_->HumRange();
-        int temperature = mollier_->TempRange();
-        for (int c = 0; c < Cases(); ++c) {
-            const TDatenREK& r = Case(c);
-            const double x = std::max({r.X11, r.X12, r.X21, r.X22});
-            const double t = std::max({r.Temp11, r.Temp12, r.Temp21, r.Temp22});
-            humidity = RangeFor(x, {20, 30, 40, 50}, humidity);
-            temperature = RangeFor(t, {60, 80, 100, 120}, temperature);
-            const int style = c == 0 ? kHeatingStyle : kCoolingStyle;
-            lines.push_back(StreamLine(r.Temp21, r.X21, r.Temp22, r.X22, kReturnAir, style));
-            lines.push_back(StreamLine(r.Temp11, r.X11, r.Temp12, r.X12, kOutsideAir, style));
-        }
-        mollier_->SetRanges(temperature, humidity);
+        std::vector<const TDatenREK*> cases;
+        for (int c = 0; c < Cases(); ++c)
+            cases.push_back(&Case(c));
+        ProcessLines drawn = LinesOfCases(cases, mollier_->TempRange(), mollier_->HumRange());
+        lines = std::move(drawn.lines);
+        mollier_->SetRanges(drawn.tempRange, drawn.humRange);
     }
     mollier_->SetChartType(PsychroChart ? 1 : 0);
     mollier_->SetChart(pbar, SI, std::move(lines));

@@ -6,6 +6,7 @@
 // (TFormTavro) adds the device controls.
 
 #include "product/model/result_rows.h"
+#include "product/model/selection_state.h"
 #include "shell/windows/main_window.h"
 
 #include <QPointer>
@@ -104,6 +105,11 @@ public:
     virtual bool SizeSelectionAvailable() const { return false; }
     /// Whether the product description page exists and can be previewed.
     virtual bool DescriptionAvailable() const { return false; }
+
+    /// The selection as the pages show it: records, options, texts, the
+    /// tables' cells and labels as shown, and the chart's ranges (those of
+    /// the chart window once it exists).
+    virtual SelectionState Selection() const;
 
     // What the pages read (PageOwner).
     std::set<int> PageWarnings() const override { return Warnings; }

@@ -73,6 +73,8 @@ public:
     void Button_VorauswahlClick();
     /// Opens the size selection on its design page.
     void Button_BauformClick();
+    /// Adds the device: design, units, dimensions, weight and their labels.
+    SelectionState Selection() const override;
     int PageDesign() const override { return Design; }
     QString PageLabelText(PageLabel label) const override;
     const Recording* PageSketch() const override;
