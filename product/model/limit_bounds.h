@@ -53,7 +53,7 @@ struct LimitBounds {
 
     /// Package width (mm): below is error 9; the lower limit of the width
     /// field. Named in millimetres in both unit systems.
-    double minWidth = 100;
+    int minWidth = 100;
 
     /// Designs above this one (those with a housing) need an edge of at
     /// least minEdgeWithHousing mm, else error 10.
