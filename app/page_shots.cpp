@@ -15,8 +15,8 @@
 #include "controls/num_edit.h"
 #include "output/page_preview_window.h"
 #include "output/pdf_export.h"
-#include "product/tavro_window.h"
-#include "shell/languages.h"
+#include "product/windows/tavro_window.h"
+#include "shell/texts/languages.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "app/program.h"
 
 #include "output/page_preview.h"
-#include "product/tavro_window.h"
-#include "shell/number_format.h"
-#include "shell/qt_pictures.h"
-#include "shell/shell_settings.h"
-#include "shell/version.h"
+#include "product/windows/tavro_window.h"
+#include "shell/qt/qt_pictures.h"
+#include "shell/qt/version.h"
+#include "shell/settings/shell_settings.h"
+#include "shell/texts/number_format.h"
 
 #include "build_info.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/main_window.h"
+#include "shell/windows/main_window.h"
 
 #include <memory>
 #include <string>

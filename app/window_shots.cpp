@@ -9,12 +9,12 @@
 #include "controls/num_edit.h"
 #include "output/notes_dialog.h"
 #include "output/offer_header_dialog.h"
-#include "product/tavro_window.h"
-#include "shell/info_window.h"
-#include "shell/languages.h"
-#include "shell/options_dialog.h"
-#include "shell/options_window.h"
-#include "shell/splash.h"
+#include "product/windows/tavro_window.h"
+#include "shell/texts/languages.h"
+#include "shell/windows/info_window.h"
+#include "shell/windows/options_dialog.h"
+#include "shell/windows/options_window.h"
+#include "shell/windows/splash.h"
 
 #include "controls/vk_controls.h"
 

@@ -5,8 +5,8 @@
 #include "output/pdf_export.h"
 #include "output/recording.h"
 #include "output/sketch.h"
-#include "product/tavro_window.h"
-#include "shell/languages.h"
+#include "product/windows/tavro_window.h"
+#include "shell/texts/languages.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // sized and calculated for one air case, as every change of a criterion in
 // the dialog rebuilds it.
 
-#include "product/size_list.h"
+#include "product/selection/size_list.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,10 @@
 #include "chart/layer_geometry.h"
 #include "output/recording.h"
 #include "output/text_metrics.h"
-#include "physics/errors.h"
 #include "physics/moist_air.h"
-#include "physics/rounding.h"
-#include "shell/fonts.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
+#include "shell/qt/fonts.h"
 
 #include <QFontMetricsF>
 

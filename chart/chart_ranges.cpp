@@ -1,6 +1,6 @@
 #include "chart/chart_ranges.h"
 
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
 
 #include <algorithm>
 #include <array>

@@ -5,12 +5,12 @@
 #include "chart/chart_mapping.h"
 #include "chart/layer_geometry.h"
 #include "chart/mollier_chart.h"
-#include "physics/errors.h"
 #include "physics/moist_air.h"
-#include "physics/rounding.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
 #include "physics/unit_conversion.h"
-#include "shell/number_format.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/number_format.h"
 
 #include <algorithm>
 #include <array>

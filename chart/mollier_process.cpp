@@ -4,7 +4,7 @@
 #include "chart/chart_mapping.h"
 #include "chart/layer_geometry.h"
 #include "chart/mollier_chart.h"
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 
 #include <cmath>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "cli/command_support.h"
 
 #include "physics/records.h"
-#include "product/catalogue.h"
+#include "product/catalogue/catalogue.h"
 #include "product/model/limit_check.h"
-#include "shell/languages.h"
+#include "shell/texts/languages.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "cli/command_support.h"
 
-#include "physics/number_text.h"
-#include "product/catalogue.h"
+#include "physics/numeric/number_text.h"
+#include "product/catalogue/catalogue.h"
 
 #include <array>
 #include <charconv>

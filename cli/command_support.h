@@ -3,7 +3,7 @@
 // Shared pieces of the command-line commands.
 
 #include "cli/commands.h"
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 #include "physics/record_fields.h"
 
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "cli/command_support.h"
 
 #include "physics/moist_air.h"
-#include "physics/number_text.h"
+#include "physics/numeric/number_text.h"
 
 #include <array>
 #include <cmath>

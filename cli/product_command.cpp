@@ -1,8 +1,8 @@
 #include "cli/command_support.h"
 
-#include "physics/number_text.h"
-#include "product/catalogue.h"
-#include "product/dimensions.h"
+#include "physics/numeric/number_text.h"
+#include "product/catalogue/catalogue.h"
+#include "product/catalogue/dimensions.h"
 
 #include <algorithm>
 #include <ostream>

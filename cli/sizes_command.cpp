@@ -1,9 +1,9 @@
 #include "cli/command_support.h"
 
-#include "physics/number_text.h"
+#include "physics/numeric/number_text.h"
 #include "physics/record_fields.h"
-#include "product/catalogue.h"
-#include "product/size_list.h"
+#include "product/catalogue/catalogue.h"
+#include "product/selection/size_list.h"
 
 #include <ostream>
 

@@ -2,9 +2,9 @@
 
 #include "controls/message_dialog.h"
 #include "controls/vk_controls.h"
-#include "physics/rounding.h"
-#include "shell/qt_text.h"
-#include "shell/texts.h"
+#include "physics/numeric/rounding.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/texts.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

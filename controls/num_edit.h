@@ -4,7 +4,7 @@
 // announce a committed value to their window, and a combo box that aligns
 // its item texts.
 
-#include "shell/number_format.h"
+#include "shell/texts/number_format.h"
 
 #include <QComboBox>
 #include <QLineEdit>

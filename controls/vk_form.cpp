@@ -1,6 +1,6 @@
 #include "controls/vk_form.h"
 
-#include "shell/fonts.h"
+#include "shell/qt/fonts.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

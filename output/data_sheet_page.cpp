@@ -7,10 +7,10 @@
 #include "output/text_metrics.h"
 #include "physics/moist_air.h"
 #include "physics/unit_conversion.h"
-#include "product/dimensions.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
-#include "shell/qt_text.h"
+#include "product/catalogue/dimensions.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 
 #include <algorithm>
 #include <vector>

@@ -4,11 +4,11 @@
 #include "output/page_metrics.h"
 #include "output/recording.h"
 #include "output/vector_pictures.h"
-#include "physics/errors.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
-#include "shell/pictures.h"
-#include "shell/qt_text.h"
+#include "physics/numeric/errors.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
+#include "shell/texts/pictures.h"
 
 #include <algorithm>
 #include <array>

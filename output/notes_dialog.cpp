@@ -1,7 +1,7 @@
 #include "output/notes_dialog.h"
 
-#include "shell/fonts.h"
-#include "shell/qt_text.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/qt_text.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "output/offer_header_dialog.h"
 
-#include "shell/fonts.h"
-#include "shell/qt_text.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/qt_text.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

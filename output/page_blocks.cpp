@@ -7,9 +7,9 @@
 #include "output/page_owner.h"
 #include "output/text_metrics.h"
 #include "output/vector_pictures.h"
-#include "physics/errors.h"
-#include "shell/contact.h"
-#include "shell/qt_text.h"
+#include "physics/numeric/errors.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/maker_data.h"
 
 namespace tavro {
 

@@ -3,10 +3,10 @@
 #include "output/page_metrics.h"
 #include "output/page_owner.h"
 #include "output/vector_pictures.h"
-#include "shell/fonts.h"
-#include "shell/pictures.h"
-#include "shell/qt_text.h"
-#include "shell/version.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/qt_text.h"
+#include "shell/qt/version.h"
+#include "shell/texts/pictures.h"
 
 namespace tavro {
 

@@ -4,7 +4,7 @@
 // metrics at its start, the page body reads them and may change them for
 // itself.
 
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 
 #include "output/page_preview_window.h"
 #include "output/painter_canvas.h"
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 
 #include <QPointer>
 

@@ -5,8 +5,8 @@
 #include "output/painter_canvas.h"
 #include "output/pdf_export.h"
 #include "output/recording.h"
-#include "shell/qt_text.h"
-#include "shell/shell_settings.h"
+#include "shell/qt/qt_text.h"
+#include "shell/settings/shell_settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 #include "output/page_owner.h"
 #include "output/painter_canvas.h"
 #include "output/recording.h"
-#include "physics/rounding.h"
-#include "shell/fonts.h"
-#include "shell/pictures.h"
-#include "shell/qt_text.h"
+#include "physics/numeric/rounding.h"
+#include "shell/qt/fonts.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/pictures.h"
 
 #include <QAction>
 #include <QComboBox>

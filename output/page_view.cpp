@@ -1,9 +1,9 @@
 #include "output/page_view.h"
 
-#include "physics/errors.h"
-#include "shell/pictures.h"
-#include "shell/qt_pictures.h"
-#include "shell/qt_text.h"
+#include "physics/numeric/errors.h"
+#include "shell/qt/qt_pictures.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/pictures.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "output/recording.h"
 #include "output/text_metrics.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
 
 #include <QFontMetricsF>
 

@@ -3,9 +3,9 @@
 #include "output/pdf_canvas.h"
 
 #include "output/recording.h"
-#include "physics/errors.h"
-#include "physics/rounding.h"
-#include "shell/pictures.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
+#include "shell/texts/pictures.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 
 #include "output/pdf_unicode_font.h"
 #include "output/text_metrics.h"
-#include "physics/errors.h"
-#include "shell/code_pages.h"
+#include "physics/numeric/errors.h"
+#include "shell/texts/code_pages.h"
 
 #include <QFontMetricsF>
 

@@ -3,7 +3,7 @@
 // The PDF export: recorded A4 pages written into a PDF document, and the
 // hand-over of the finished file to the desktop's viewer.
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 
 #include <QString>
 

@@ -5,7 +5,7 @@
 // every write, fsync and close is checked, and only a complete file is
 // renamed over the target.
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 
 #include <sys/types.h>
 

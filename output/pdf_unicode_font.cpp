@@ -4,7 +4,7 @@
 
 #include "output/pdf_unicode_font.h"
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 
 #include <hpdf_doc.h>
 #include <hpdf_font.h>

@@ -1,8 +1,8 @@
 #include "output/recording.h"
 
 #include "output/text_metrics.h"
-#include "physics/rounding.h"
-#include "shell/pictures.h"
+#include "physics/numeric/rounding.h"
+#include "shell/texts/pictures.h"
 
 #include <cmath>
 

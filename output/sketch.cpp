@@ -2,8 +2,8 @@
 
 #include "output/text_metrics.h"
 #include "output/vector_pictures.h"
-#include "physics/errors.h"
-#include "physics/rounding.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
 #include "output/text_metrics.h"
 
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 
 #include <QFontMetricsF>
 

@@ -1,8 +1,8 @@
 #include "output/vector_format.h"
 
-#include "physics/errors.h"
-#include "physics/rounding.h"
-#include "shell/resources.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
+#include "shell/texts/resources.h"
 
 #include <algorithm>
 #include <charconv>

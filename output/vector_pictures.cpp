@@ -1,7 +1,7 @@
 #include "output/vector_pictures.h"
 
 #include "output/vector_format.h"
-#include "shell/resources.h"
+#include "shell/texts/resources.h"
 
 #include <map>
 #include <string>

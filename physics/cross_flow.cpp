@@ -1,10 +1,10 @@
 #include "physics/cross_flow.h"
 
-#include "physics/errors.h"
 #include "physics/exchanger_formulas.h"
 #include "physics/moist_air.h"
-#include "physics/rounding.h"
-#include "product/catalogue.h"
+#include "physics/numeric/errors.h"
+#include "physics/numeric/rounding.h"
+#include "product/catalogue/catalogue.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // EN 13053 energy efficiency and heat-recovery class of a record's exchanger.
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 #include "physics/records.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "physics/frost_cells.h"
 
-#include "physics/errors.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 
 #include <algorithm>
 #include <cmath>

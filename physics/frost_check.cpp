@@ -1,8 +1,8 @@
 #include "physics/frost_check.h"
 
 #include "physics/cross_flow.h"
-#include "physics/errors.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "physics/record_fields.h"
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 
 #include <array>
 #include <charconv>

@@ -3,7 +3,7 @@
 // The named fields of a TDatenREK in declared order, for setting and
 // printing a record by field name (the command line, tests, diagnostics).
 
-#include "physics/number_text.h"
+#include "physics/numeric/number_text.h"
 #include "physics/records.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "product/model/limit_check.h"
 
-#include "physics/rounding.h"
+#include "physics/numeric/rounding.h"
 #include "product/model/limit_bounds.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "product/model/show_options.h"
 
-#include "shell/texts.h"
+#include "shell/texts/texts.h"
 
 namespace tavro {
 

@@ -5,8 +5,8 @@
 // process's settings (the window passes its own, the command line and other
 // threads theirs).
 
-#include "shell/languages.h"
-#include "shell/number_format.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 
 #include <string>
 

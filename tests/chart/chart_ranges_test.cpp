@@ -1,6 +1,6 @@
 #include "chart/chart_ranges.h"
 
-#include "shell/languages.h"
+#include "shell/texts/languages.h"
 
 #include <gtest/gtest.h>
 

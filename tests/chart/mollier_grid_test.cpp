@@ -3,8 +3,8 @@
 
 #include "output/text_metrics.h"
 #include "physics/moist_air.h"
-#include "shell/languages.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
 #include "tests/support/recording_inspector.h"
 
 #include <QFontMetricsF>

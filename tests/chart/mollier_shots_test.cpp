@@ -4,8 +4,8 @@
 #include "chart/mollier_chart.h"
 #include "chart/mollier_window.h"
 #include "output/painter_canvas.h"
-#include "shell/fonts.h"
-#include "shell/languages.h"
+#include "shell/qt/fonts.h"
+#include "shell/texts/languages.h"
 
 #include <QDir>
 #include <QImage>

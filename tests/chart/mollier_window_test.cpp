@@ -1,8 +1,8 @@
 #include "chart/mollier_window.h"
 
 #include "chart/mollier_chart.h"
-#include "shell/languages.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
 #include "tests/support/recording_inspector.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 // from a fixed seed, so a failure names a case that can be run again.
 
 #include "cli/commands.h"
-#include "physics/number_text.h"
+#include "physics/numeric/number_text.h"
 #include "physics/record_fields.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "cli/command_support.h"
 
-#include "physics/number_text.h"
+#include "physics/numeric/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // shows, the build, and for the desktop program no display needed.
 
 #include "cli/commands.h"
-#include "shell/version.h"
+#include "shell/qt/version.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "controls/daten_grid.h"
 
-#include "shell/fonts.h"
+#include "shell/qt/fonts.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "controls/message_dialog.h"
 
-#include "shell/fonts.h"
+#include "shell/qt/fonts.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "controls/vk_controls.h"
 
-#include "shell/fonts.h"
+#include "shell/qt/fonts.h"
 
 #include <QApplication>
 #include <QFontInfo>

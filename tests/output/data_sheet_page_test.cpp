@@ -6,9 +6,9 @@
 #include "output/page_frame.h"
 #include "output/page_metrics.h"
 #include "output/page_owner.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 #include "tests/support/recording_inspector.h"
 
 #include <gtest/gtest.h>

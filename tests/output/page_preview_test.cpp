@@ -5,8 +5,8 @@
 #include "output/page_owner.h"
 #include "output/page_preview_window.h"
 #include "output/pdf_export.h"
-#include "shell/languages.h"
-#include "shell/qt_text.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
 #include "tests/support/temp_folder.h"
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "output/pdf_canvas.h"
 
 #include "output/text_metrics.h"
-#include "physics/errors.h"
-#include "shell/pictures.h"
+#include "physics/numeric/errors.h"
+#include "shell/texts/pictures.h"
 #include "tests/support/temp_folder.h"
 
 #include <QImage>

@@ -6,8 +6,8 @@
 
 #include "output/painter_canvas.h"
 #include "output/recording.h"
-#include "shell/fonts.h"
-#include "shell/pictures.h"
+#include "shell/qt/fonts.h"
+#include "shell/texts/pictures.h"
 #include "tests/support/temp_folder.h"
 
 #include <QImage>

@@ -3,7 +3,7 @@
 
 #include "output/vector_format.h"
 
-#include "shell/resources.h"
+#include "shell/texts/resources.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

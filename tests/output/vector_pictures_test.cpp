@@ -6,7 +6,7 @@
 #include "output/vector_pictures.h"
 
 #include "output/painter_canvas.h"
-#include "shell/resources.h"
+#include "shell/texts/resources.h"
 
 #include <QDir>
 #include <QImage>

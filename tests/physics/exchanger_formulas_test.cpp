@@ -1,7 +1,7 @@
 #include "physics/exchanger_formulas.h"
 
-#include "physics/errors.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 
 #include <gtest/gtest.h>
 

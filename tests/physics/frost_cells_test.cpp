@@ -5,8 +5,8 @@
 
 #include "physics/frost_cells.h"
 
-#include "physics/errors.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "physics/frost_check.h"
 
 #include "physics/cross_flow.h"
-#include "physics/errors.h"
 #include "physics/exchanger_formulas.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 
 #include <gtest/gtest.h>
 

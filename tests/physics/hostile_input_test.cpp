@@ -4,8 +4,8 @@
 // may leave a record.
 
 #include "physics/air_state.h"
-#include "physics/errors.h"
 #include "physics/moist_air.h"
+#include "physics/numeric/errors.h"
 #include "physics/records.h"
 
 #include <gtest/gtest.h>

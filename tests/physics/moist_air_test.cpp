@@ -1,6 +1,6 @@
 #include "physics/moist_air.h"
 
-#include "physics/errors.h"
+#include "physics/numeric/errors.h"
 
 #include <gtest/gtest.h>
 

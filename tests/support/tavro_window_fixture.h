@@ -6,9 +6,9 @@
 // collected, any other form goes to OnModal.
 
 #include "controls/message_dialog.h"
-#include "product/tavro_window.h"
-#include "shell/languages.h"
-#include "shell/number_format.h"
+#include "product/windows/tavro_window.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 #include "tests/support/temp_folder.h"
 
 #include <QApplication>

@@ -1,0 +1,172 @@
+// The Tavro window's captions, its limit checks with their messages, the
+// process-data table and the condensation hint.
+
+#include "product/windows/tavro_window.h"
+
+#include "controls/daten_grid.h"
+#include "controls/num_edit.h"
+#include "physics/numeric/rounding.h"
+#include "physics/unit_conversion.h"
+#include "product/model/limit_bounds.h"
+#include "product/model/limit_check.h"
+#include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavro {
+
+void TFormTavro::SetCaptions() {
+    TFormProdukt::SetCaptions();
+    SetTitle(QStringLiteral("Tavro - ") + TextOf(65));
+    LB_GKante->setText(TextOf(91));
+    LB_GBreite->setText(TextOf(92));
+    LB_PAbstand->setText(TextOf(93));
+    LB_Hoehe->setText(TextOf(54));
+    LB_Breite->setText(TextOf(55));
+    LB_Tiefe->setText(TextOf(56));
+    LB_Gewicht->setText(TextOf(64));
+    Button_Bauform->setText(TextOf(183));
+    ShowDesignation();
+}
+
+void TFormTavro::FormCreate() {
+    TFormProdukt::FormCreate();
+    // At start a device change calculates the inlet states.
+    Aenderung_Geraet();
+}
+
+void TFormTavro::RefreshUnits() {
+    TFormProdukt::RefreshUnits();
+    if (LE_Hoehe == nullptr) return;
+    for (QLabel* l : {LE_Hoehe, LE_Breite, LE_Tiefe}) {
+        l->setText(SI ? QStringLiteral("mm") : QStringLiteral("in."));
+    }
+    LE_Gewicht->setText(SI ? QStringLiteral("kg") : QStringLiteral("lb"));
+    if (!L_Gewicht->text().isEmpty()) ShowDimensionsAndWeight();
+}
+
+void TFormTavro::RunCalculation() {
+    if (!CommitPendingEntries()) return;
+    TFormProdukt::RunCalculation();
+}
+
+void TFormTavro::SetInputLimits() {
+    TFormProdukt::SetInputLimits();
+    Edit_GBreite->SetContent(TextOf(92));
+    Edit_GBreite->SetErrorMessage(TextOf(105));
+    for (int c = 0; c < 2; ++c) {
+        for (int s = 0; s < 2; ++s) {
+            TNumEdit* e = Edit_Temp[c][s];
+            e->SetMinValue(kLimitBounds.minTemperature.In(SI));
+            e->SetMaxValue(kLimitBounds.maxTemperature.In(SI));
+            e->SetValidation(true);
+        }
+    }
+}
+
+bool TFormTavro::CheckLimits(const TDatenREK& r) {
+    const LimitResult result = LimitCheck(r, Design, DpLimit);
+    Warnings.insert(result.messages.begin(), result.messages.end());
+    return std::none_of(Warnings.begin(), Warnings.end(),
+                        [](int n) { return LimitMessageClass(n) == LimitClass::error; });
+}
+
+QString TFormTavro::WarningText(int number) {
+    const ShowOptions options{SI, CurrentLanguage, CurrentSeparators()};
+    return QString::fromStdString(LimitMessageText(number, options));
+}
+
+void TFormTavro::ShowProcessData() {
+    TDatenGrid* t = Tabelle_Prozessdaten;
+    const int unit = UnitColumn();
+    for (int row = 0; row < t->RowCount(); ++row) {
+        for (int col = 0; col < t->ColCount(); ++col)
+            t->SetCell(col, row, QString());
+    }
+    t->SetCell(0, 0, TextOf(EU ? 441 : 47));
+    t->SetCell(0, 1, TextOf(EU ? 442 : 48));
+    if (HCLASS) {
+        t->SetCell(0, 2, TextOf(560));
+        t->SetCell(0, 3, TextOf(47) + QStringLiteral(" ErP Lot 6"));
+        t->SetCell(unit, 3, QStringLiteral("%"));
+    }
+    t->SetCell(0, 4, TextOf(28));
+    t->SetCell(0, 5, TextOf(29));
+    t->SetCell(0, 6, TextOf(41));
+    t->SetCell(unit, 0, QStringLiteral("%"));
+    t->SetCell(unit, 1, QStringLiteral("%"));
+    t->SetCell(unit, 4, SI ? QStringLiteral("kW") : QStringLiteral("BTU/h"));
+    t->SetCell(unit, 5, t->Cell(unit, 4));
+    t->SetCell(unit, 6, SI ? QStringLiteral("g/kg") : QStringLiteral("gr/lb"));
+    t->SetCell(unit, 7, SI ? QStringLiteral("kg/h") : QStringLiteral("lb/h"));
+
+    auto heat = [this](double kw) {
+        return Number(ToShown(kShownHeatFlow, SI, kw), SI ? 2 : 0, true);
+    };
+    for (int c = 0; c < Cases(); ++c) {
+        const TDatenREK& r = Case(c);
+        const int c1 = ValueColumn(c, 0);
+        const int c3 = ValueColumn(c, 1);
+        t->SetCell(c1, 0, Number(EU ? r.Eps1 : r.Eta1, 1));
+        t->SetCell(c1, 1, Number(EU ? r.Eps1Wet : r.Eta1Wet, 1));
+        if (HCLASS) {
+            // The record's class text keeps its point for the settings and
+            // the command line; the table shows the chosen separator.
+            t->SetCell(
+                c1, 2,
+                QString::fromStdString(r.HClassText).replace(QChar('.'), QChar(DecimalSeparator)));
+            t->SetCell(c1, 3, Number(r.EtaErP, 1));
+            const double erp = std::nearbyint(r.EtaErP * 10) / 10;
+            if (erp >= 73) {
+                t->SetCell(c3, 3, QStringLiteral("(2018 ready)"));
+            } else if (erp >= 67) {
+                t->SetCell(c3, 3, QStringLiteral("(2016 ready)"));
+            }
+        }
+        t->SetCell(c1, 4, heat(r.Q1));
+        t->SetCell(c3, 4, heat(r.Q2));
+        t->SetCell(c1, 5, heat(r.Q1Wet));
+        t->SetCell(c3, 5, heat(r.Q2Wet));
+        if (r.X12 - r.X11 < 0)
+            t->SetCell(c1, 6, Number(ToShown(kShownHumidityRatio, SI, r.X12 - r.X11), 2));
+        if (r.X22 - r.X21 < 0)
+            t->SetCell(c3, 6, Number(ToShown(kShownHumidityRatio, SI, r.X22 - r.X21), 2));
+        if (r.Condensate1 > 0)
+            t->SetCell(c1, 7, Number(ToShown(kShownMassFlow, SI, -r.Condensate1), 2));
+        if (r.Condensate2 > 0)
+            t->SetCell(c3, 7, Number(ToShown(kShownMassFlow, SI, -r.Condensate2), 2));
+    }
+}
+
+void TFormTavro::ShowHint() {
+    TFormProdukt::ShowHint();
+    if (!ResultsValid || Daten->WetMode == 0) return;
+    // French sets a non-breaking space before the exclamation mark, Chinese
+    // the full-width mark its texts use.
+    const QString mark = CurrentLanguage == kFrench    ? QStringLiteral("\u00A0!")
+                         : CurrentLanguage == kChinese ? QStringLiteral("\uFF01")
+                                                       : QStringLiteral("!");
+    QString text = TextOf(42) + mark;
+    if (std::min(Daten->Temp11, Daten->Temp21) < -5) text += QStringLiteral(" - ") + TextOf(43);
+    LB_Hinweis->setText(text);
+    // 1.2 times as wide as the text, centred at x 245 (324 with two cases),
+    // but moved (and at most narrowed to the page) so that the text stays
+    // clear of the page's edges.
+    constexpr int kEdge = 4;
+    const int page = TabSheet_Luftaustritt->width();
+    const int width =
+        std::min(RoundHalfEven(QFontMetrics(LB_Hinweis->font()).horizontalAdvance(text) * 1.2),
+                 page - 2 * kEdge);
+    const int centre = SeasonMode == 2 ? 324 : 245;
+    const int left = std::clamp(centre - width / 2, kEdge, page - kEdge - width);
+    LB_Hinweis->setGeometry(left, Tabelle_Luftaustritt->height() + 2, width, 18);
+}
+
+} // namespace tavro
