@@ -86,6 +86,7 @@ int ParseDesign(std::string_view what, std::string_view text);
 /// built) or ArithmeticFault (the calculation faulted).
 Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);
