@@ -72,6 +72,15 @@ std::string Printable(std::string_view text, size_t limit = 400);
 void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_view value,
                        std::string_view command);
 
+/// SetRecordArgument for the field named `key`; throws UsageError naming
+/// the command when the record has no such field.
+void SetRecordArgument(TDatenREK& record, std::string_view key, std::string_view value,
+                       std::string_view command);
+
+/// A form of design (10, 20, 25, 30, 40, 60) from an argument; throws
+/// UsageError naming `what` otherwise.
+int ParseDesign(std::string_view what, std::string_view text);
+
 /// The commands: each prints its result to out and returns its outcome, or
 /// throws UsageError (bad input), DimensionError (a unit that cannot be
 /// built) or ArithmeticFault (the calculation faulted).
@@ -80,6 +89,7 @@ Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostrea
 Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);

@@ -21,6 +21,7 @@ Usage:
                                    the four result tables of the record as the window shows them
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
+  tavro-calc check KEY=VALUE...    the limit messages the desktop program shows for a record
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
@@ -83,9 +84,22 @@ One tab-separated line per size after a header line: Edge Width PlateGap H B T
 VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
 {"rows": [...]} with the same names.
 
+check: the record's fields as record takes them, and design (10, 20, 25, 30, 40, 60;
+default 10), dplimit (the pressure-drop limit, whole Pa from 1; default the limit of
+the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above) and lang
+(de, en, fr, pl, zh, ru or the code 1, 2, 3, 7, 8, 9; default en):
+  tavro-calc check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
+      SVol21=6000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=30 lang=de
+The record is calculated as record does (CalculateAll) and checked as Calculate in the
+desktop program checks it: one tab-separated line per message (number, "error" or
+"warning", text in SI units), nothing when the record is inside every limit; --json
+gives {"messages": [{"number", "class", "text"}...], "error", "design", "dplimit",
+"Status"}.
+
 Exit status: 0 success; 1 the calculation failed (a fault, a result without physical
 meaning, or a record whose Status is not 0); 2 bad input (one line on standard error,
-nothing on standard output).
+nothing on standard output); 3 check raised an error-class limit message (the desktop
+program would not calculate the record).
 )";
 
 } // namespace
@@ -141,6 +155,8 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
             outcome = RunProduct(commandArgs, json, buffer);
         } else if (command == "sizes") {
             outcome = RunSizes(commandArgs, json, buffer);
+        } else if (command == "check") {
+            outcome = RunCheck(commandArgs, json, buffer);
         } else {
             throw UsageError("unknown command '" + Printable(command, 60) +
                              "' (tavro-calc --help describes them)");
