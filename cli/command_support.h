@@ -79,6 +79,7 @@ Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostr
 Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunFrost(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);
