@@ -63,6 +63,7 @@ void TFormProdukt::ShowDiagram(bool show, bool withResults) {
             lines.push_back(StreamLine(r.Temp21, r.X21, r.Temp22, r.X22, kReturnAir, style));
             lines.push_back(StreamLine(r.Temp11, r.X11, r.Temp12, r.X12, kOutsideAir, style));
         }
+        AddChartStates(lines);
         mollier_->SetRanges(temperature, humidity);
     }
     mollier_->SetChartType(PsychroChart ? 1 : 0);

@@ -26,6 +26,7 @@ void TFormProdukt::RunCalculation() {
         Case(c).Calculate();
         Case(c).ClassifyEnergy();
     }
+    AfterCalculation();
     SetResultsValid(true);
     ShowInputs();
     ShowVelocityAndPressureDrop();

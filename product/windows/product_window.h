@@ -5,6 +5,7 @@
 // limit checks, and the four result tables. The plate-exchanger window
 // (TFormTavro) adds the device controls.
 
+#include "chart/chart_data.h"
 #include "shell/windows/main_window.h"
 
 #include <QPointer>
@@ -58,6 +59,11 @@ public:
     virtual bool CheckLimits(const TDatenREK& record);
     virtual void ShowProcessData();
     virtual void AfterShowInputs();
+    /// Called when the records have been calculated, before their results
+    /// are shown.
+    virtual void AfterCalculation() {}
+    /// Adds the product's own states to the chart's process lines.
+    virtual void AddChartStates(std::vector<ChartPolyline>& /*lines*/) const {}
     void EnableInputs(bool enable);
     /// The ranges of the air edits and the titles and texts of their range
     /// messages, for the current modes, units and language.
