@@ -1,6 +1,7 @@
 // The data sheet of the main window's first-start calculation: recording
 // the page as the PDF export records it, and writing that page's PDF.
 
+#include "controls/vk_form.h"
 #include "output/data_sheet_page.h"
 #include "output/pdf_export.h"
 #include "output/recording.h"
@@ -28,7 +29,11 @@ TFormTavro& CalculatedWindow() {
         CurrentLanguage = kEnglish;
         auto w = std::make_unique<TFormTavro>();
         w->FormCreate();
+        // The default case raises the frost warning: answered, as a user
+        // would, so that the page carries its frost line.
+        TVkForm::SetModalHook([](TVkForm&) { return int(mrOk); });
         w->Button_Berechnen->click();
+        TVkForm::SetModalHook(nullptr);
         DrawSketch(w->Design, w->SeriesCount);
         return w;
     }();

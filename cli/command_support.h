@@ -90,6 +90,7 @@ Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::o
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunFrost(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);

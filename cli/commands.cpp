@@ -22,6 +22,7 @@ Usage:
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
   tavro-calc check KEY=VALUE...    the limit messages the desktop program shows for a record
+  tavro-calc frost KEY=VALUE...    the frost limit of a calculated exchanger and what prevents frost
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
@@ -95,6 +96,23 @@ desktop program checks it: one tab-separated line per message (number, "error" o
 "warning", text in SI units), nothing when the record is inside every limit; --json
 gives {"messages": [{"number", "class", "text"}...], "error", "design", "dplimit",
 "Status"}.
+frost: the record's fields as record takes them (stream 1 the outside air, stream 2
+the return air); the record is calculated, then checked for frost: where the return
+air, cooled below its dew point on the plates, meets a wall below 0 °C, the
+condensate freezes. Printed as Name=value: hasLimit and limit (the outside-air
+temperature below which the exchanger frosts, °C, searched down to -50 °C; none
+when there is no frost down to there), limitUnit (the unit in series that frosts
+first); for the record's own outside air frost and frostUnit, wallMin (the lowest
+wall temperature on the return-air side, °C), wallMinX (g/kg), wallMinUnit and its
+place wallMinAlong1 and wallMinAlong2 (0 at the inlet face to 1 at the outlet face
+of the outside-air and the return-air path), frostShare (share of the wall that
+frosts, 0..1); atRisk (the outside air lies below the limit) and, when at risk,
+preheatTemp and preheat (the preheat to 1 K above the limit, °C and kW),
+bypassPrevents and bypassShare (the share of the outside air that must bypass the
+exchanger, 0..1; 1 when no partial bypass prevents frost), bypassSupplyTemp (°C):
+  tavro-calc frost AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-15 Phi11=90 \
+      SVol21=10000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
+A record whose calculation fails (Status not 0) is a failed calculation.
 
 Exit status: 0 success; 1 the calculation failed (a fault, a result without physical
 meaning, or a record whose Status is not 0); 2 bad input (one line on standard error,
@@ -157,6 +175,8 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
             outcome = RunSizes(commandArgs, json, buffer);
         } else if (command == "check") {
             outcome = RunCheck(commandArgs, json, buffer);
+        } else if (command == "frost") {
+            outcome = RunFrost(commandArgs, json, buffer);
         } else {
             throw UsageError("unknown command '" + Printable(command, 60) +
                              "' (tavro-calc --help describes them)");

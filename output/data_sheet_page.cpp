@@ -309,6 +309,15 @@ private:
             line(y0, 126);
         }
         if (has(7, 8)) line(Row(47) + m.quarterPitch, 127);
+        // The frost line takes the first of the three lines left free.
+        const QString frost = o_.PageFrostLine();
+        const int frostRow = !has(5, 6) && !has(11, 12) ? 45
+                             : !has(5, 6)               ? 46
+                             : !has(7, 8)               ? 47
+                                                        : 0;
+        if (!frost.isEmpty() && frostRow > 0) {
+            FittedText(kPageLeft, Row(frostRow) + m.quarterPitch, frost, kPageRight - kPageLeft);
+        }
         Font(m.baseHeight);
     }
 

@@ -45,6 +45,9 @@ public:
     virtual bool PageEU() const { return false; }
     virtual bool PageHCLASS() const { return true; }
     virtual std::set<int> PageWarnings() const { return {}; }
+    /// The frost line of the data sheet (the frost limit, or the frost
+    /// warning with its preheat and bypass share); empty: no line.
+    virtual QString PageFrostLine() const { return {}; }
     virtual int PageDesign() const { return 10; }
     /// The primary record; a default one when the window has none.
     virtual const TDatenREK& PageRecord() const;

@@ -26,6 +26,7 @@ void TFormProdukt::ShowDiagram(bool show, bool withResults) {
             cases.push_back(&Case(c));
         ProcessLines drawn = LinesOfCases(cases, mollier_->TempRange(), mollier_->HumRange());
         lines = std::move(drawn.lines);
+        AddChartStates(lines);
         mollier_->SetRanges(drawn.tempRange, drawn.humRange);
     }
     mollier_->SetChartType(PsychroChart ? 1 : 0);

@@ -29,6 +29,7 @@ void TFormProdukt::RunCalculation() {
         Case(c).Calculate();
         Case(c).ClassifyEnergy();
     }
+    AfterCalculation();
     SetResultsValid(true);
     ShowInputs();
     ShowVelocityAndPressureDrop();

@@ -7,6 +7,7 @@
 
 #include "product/model/result_rows.h"
 #include "product/model/selection_state.h"
+#include "chart/chart_data.h"
 #include "shell/windows/main_window.h"
 
 #include <QPointer>
@@ -60,6 +61,11 @@ public:
     virtual bool CheckLimits(const TDatenREK& record);
     virtual void ShowProcessData();
     virtual void AfterShowInputs();
+    /// Called when the records have been calculated, before their results
+    /// are shown.
+    virtual void AfterCalculation() {}
+    /// Adds the product's own states to the chart's process lines.
+    virtual void AddChartStates(std::vector<ChartPolyline>& /*lines*/) const {}
     void EnableInputs(bool enable);
     /// The ranges of the air edits and the titles and texts of their range
     /// messages, for the current modes, units and language.

@@ -4,6 +4,7 @@
 #include "product/windows/tavro_window.h"
 
 #include "controls/daten_grid.h"
+#include "controls/message_dialog.h"
 #include "controls/num_edit.h"
 #include "physics/numeric/rounding.h"
 #include "physics/unit_conversion.h"
@@ -55,6 +56,8 @@ void TFormTavro::RefreshUnits() {
 void TFormTavro::RunCalculation() {
     if (!CommitPendingEntries()) return;
     TFormProdukt::RunCalculation();
+    const QString frost = ResultsValid ? FrostWarning() : QString();
+    if (!frost.isEmpty()) ShowMessageDialog(frost, TextOf(103) + QStringLiteral("!"), mkWarning);
 }
 
 void TFormTavro::SetInputLimits() {
@@ -96,7 +99,8 @@ void TFormTavro::ShowHint() {
                          : CurrentLanguage == kChinese ? QStringLiteral("\uFF01")
                                                        : QStringLiteral("!");
     QString text = TextOf(42) + mark;
-    if (std::min(Daten->Temp11, Daten->Temp21) < -5) text += QStringLiteral(" - ") + TextOf(43);
+    const QString frost = FrostHintText();
+    if (!frost.isEmpty()) text += QStringLiteral(" - ") + frost;
     LB_Hinweis->setText(text);
     // 1.2 times as wide as the text, centred at x 245 (324 with two cases),
     // but moved (and at most narrowed to the page) so that the text stays

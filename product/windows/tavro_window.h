@@ -5,7 +5,10 @@
 // designation, dimensions and weight, the product's limit checks and its
 // process data.
 
+#include "physics/frost_check.h"
 #include "product/windows/product_window.h"
+
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -41,6 +44,24 @@ public:
     void ShowProcessData() override;
     void SetInputLimits() override;
     void ShowHint() override;
+    void AfterCalculation() override;
+
+    /// The frost check of the calculated heating case (the first), computed
+    /// on first use after each calculation; nullptr while the option is
+    /// off, the results are not valid or the check fails.
+    const FrostCheck* Frost() const;
+    /// The hint's text after "Condensation!": the frost limit with the
+    /// option on, else (or when the check has nothing to say of frost)
+    /// "Freezing limit not considered!" below -5 °C; empty otherwise.
+    QString FrostHintText() const;
+    /// The frost warning of the heating case; empty when it is not at risk.
+    QString FrostWarning() const;
+    /// The data sheet's frost line: the warning when the heating case is at
+    /// risk, else the frost limit; empty while the check is off.
+    QString PageFrostLine() const override;
+    /// The coldest wall state on the return-air side of the heating case,
+    /// as a single marker.
+    void AddChartStates(std::vector<ChartPolyline>& lines) const override;
     void ReadDeviceInputs() override;
     void OutsideAirVolumeChanged() override;
 
@@ -111,6 +132,8 @@ public:
     QLabel* LE_Gewicht;
 
 private:
+    mutable std::optional<FrostCheck> frost_; ///< valid while frostDone_
+    mutable bool frostDone_ = false;          ///< frost_ belongs to the current results
     void BuildDevicePanel();
     void ConnectSizeSelection();
     void RebuildEdgeList();

@@ -92,6 +92,7 @@ ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
         s.NotesData[i] = ini.ReadString(sec, NumberedKey("NotesData", i + 1), "");
     for (int i = 0; i < 3; ++i)
         s.NotesChart[i] = ini.ReadString(sec, NumberedKey("NotesChart", i + 1), "");
+    s.FrostCheck = ini.ReadBool(sec, "FrostCheck", s.FrostCheck);
     return s;
 }
 
@@ -129,6 +130,7 @@ bool WriteShellSettings(TIniDatei& ini, std::string_view productSection, const S
             ini.WriteString(sec, NumberedKey("NotesData", i + 1), s.NotesData[i]);
         for (int i = 0; i < 3; ++i)
             ini.WriteString(sec, NumberedKey("NotesChart", i + 1), s.NotesChart[i]);
+        ini.WriteBool(sec, "FrostCheck", s.FrostCheck);
     } catch (...) {
         // The keys taken before the failure are still written.
         ok = false;

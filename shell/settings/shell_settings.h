@@ -52,6 +52,7 @@ struct ShellSettings {
     std::array<std::string, 8> Header;
     std::array<std::string, 3> NotesData;  ///< note lines of the data sheet
     std::array<std::string, 3> NotesChart; ///< note lines of the chart
+    bool FrostCheck = true; ///< frost limit and frost warning after every calculation
 
     bool operator==(const ShellSettings&) const = default;
 };
@@ -77,7 +78,7 @@ struct ShellReadContext {
 /// becomes 0, other values are taken as they are), AirState and Seasons,
 /// which otherwise keep their defaults; PrintHeader; Header0 ... Header7,
 /// after which Header[1] is replaced by ctx.today; NotesData1 ... 3 and
-/// NotesChart1 ... 3. Never throws: missing or unparsable values give the
+/// NotesChart1 ... 3; FrostCheck. Never throws: missing or unparsable values give the
 /// defaults of ShellSettings.
 ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
                                 const ShellReadContext& ctx);
@@ -86,7 +87,7 @@ ShellSettings ReadShellSettings(TIniDatei& ini, std::string_view productSection,
 /// `productSection`: EU, TotalEff, WB_DB, HCLASS, Seasons, SI, Mollier,
 /// DecimalSeparator, ThousandSeparator; when haveRecord pbar (10 decimals,
 /// a decimal point), AirQuant, AirState; then PrintHeader, Header0 ... Header7,
-/// NotesData1 ... 3 and NotesChart1 ... 3. All keys go into the file in one
+/// NotesData1 ... 3, NotesChart1 ... 3 and FrostCheck. All keys go into the file in one
 /// replacement (a batch of `ini`), or join the batch the caller has begun,
 /// which then writes them. Returns true when the keys were written (or taken
 /// into the caller's batch); false when the file could not be written, which

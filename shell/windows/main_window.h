@@ -132,6 +132,7 @@ public:
     bool EU = false;                        ///< effectiveness per ASHRAE 84 / AHRI 1060
     bool TotalEff = false;
     bool HCLASS = true;                      ///< show the EN 13053 energy class
+    bool UseFrostCheck = true;               ///< frost limit and warning after every calculation
     bool WB_DB = false;                      ///< wet bulb on the data sheet
     bool PrintHeader = false;                ///< print the offer header
     std::array<std::string, 8> Header;       ///< offer header lines (UTF-8)

@@ -40,6 +40,7 @@ void TFormBasis::ReadSettings() {
     EU = s.EU;
     TotalEff = s.TotalEff;
     HCLASS = s.HCLASS;
+    UseFrostCheck = s.FrostCheck;
     WB_DB = s.WB_DB;
     PsychroChart = !s.Mollier;
     DecimalSeparator = s.DecimalSeparator;
@@ -72,6 +73,7 @@ void TFormBasis::WriteSettings() {
     s.TotalEff = TotalEff;
     s.WB_DB = WB_DB;
     s.HCLASS = HCLASS;
+    s.FrostCheck = UseFrostCheck;
     s.Seasons = UseSeasons;
     s.Mollier = !PsychroChart;
     s.DecimalSeparator = DecimalSeparator;
@@ -162,6 +164,7 @@ void TFormBasis::Menu_Optionen_EinstellungenClick() {
     v.TotalEff = EU && TotalEff;
     v.WetBulbOnDataSheet = WB_DB;
     v.EnergyClass = HCLASS;
+    v.FrostCheck = UseFrostCheck;
     if (!EditOptions(this, v)) return;
     if (v.pbar != pbar) {
         pbar = v.pbar;
@@ -178,6 +181,7 @@ void TFormBasis::Menu_Optionen_EinstellungenClick() {
     TotalEff = v.TotalEff;
     WB_DB = v.WetBulbOnDataSheet;
     HCLASS = v.EnergyClass;
+    UseFrostCheck = v.FrostCheck;
     OptionsApplied();
 }
 

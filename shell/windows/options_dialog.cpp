@@ -32,6 +32,7 @@ bool EditOptions(QWidget* owner, OptionsValues& values) {
     d.CheckBox_TotalEff->setChecked(values.USEffectiveness && values.TotalEff);
     d.CheckBox_WB->setChecked(values.WetBulbOnDataSheet);
     d.CheckBox_HCLASS->setChecked(values.EnergyClass);
+    d.CheckBox_Frost->setChecked(values.FrostCheck);
     d.CheckBox_TotalEff->setEnabled(values.USEffectiveness);
     d.CheckBox_HCLASS->setEnabled(!values.USEffectiveness);
     if (d.ShowModal() != mrOk) return false;
@@ -51,6 +52,7 @@ bool EditOptions(QWidget* owner, OptionsValues& values) {
     values.TotalEff = d.CheckBox_TotalEff->isChecked();
     values.WetBulbOnDataSheet = d.CheckBox_WB->isChecked();
     values.EnergyClass = d.CheckBox_HCLASS->isChecked();
+    values.FrostCheck = d.CheckBox_Frost->isChecked();
     return true;
 }
 

@@ -22,6 +22,7 @@ struct OptionsValues {
     bool TotalEff = false;
     bool WetBulbOnDataSheet = false;
     bool EnergyClass = true;
+    bool FrostCheck = true; ///< frost limit and warning after every calculation
 };
 
 class TFormOptionen;

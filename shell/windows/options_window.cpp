@@ -145,6 +145,8 @@ TFormOptionen::TFormOptionen(QWidget* owner) : TVkForm(owner) {
     CheckBox_TotalEff = MakeNamed<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_TotalEff");
     CheckBox_TotalEff->setGeometry(24, 160, 380, 22);
     CheckBox_TotalEff->setVisible(false);
+    CheckBox_Frost = MakeNamed<TVkCheckBox>(Seite_Prozessdaten, "CheckBox_Frost");
+    CheckBox_Frost->setGeometry(24, 192, 380, 22);
     for (TVkRadioButton* r : {RadioButton_PHI_Europa, RadioButton_PHI_USA}) {
         r->SetWordWrap(true);
         connect(r, &QRadioButton::clicked, this, [this] { RadioButton_PHI_EuropaClick(); });
@@ -249,6 +251,7 @@ void TFormOptionen::SetCaptions() {
     CheckBox_HCLASS->setText(TextOf(560) + QStringLiteral(" / ") + TextOf(19) +
                              QStringLiteral(" ErP Lot 6"));
     CheckBox_TotalEff->setText(TextOf(566));
+    CheckBox_Frost->setText(TextOf(700));
     Label_mbar->setText(si_ ? QStringLiteral("mbar") : QStringLiteral("atm"));
     Label_m->setText(si_ ? QStringLiteral("m") : QStringLiteral("ft"));
 }

@@ -103,6 +103,7 @@ public:
     TVkRadioButton* RadioButton_PHI_USA;
     TVkCheckBox* CheckBox_HCLASS;
     TVkCheckBox* CheckBox_TotalEff;
+    TVkCheckBox* CheckBox_Frost; ///< frost check after every calculation
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -180,16 +182,20 @@ QRectF InkBox(const test::DrawnText& t) {
 
 // Long translations (Russian and Polish with two cases) ran into their
 // values. No text of the sheet may overlap or touch another, in every
-// language, with one and two cases, in SI and inch-pound units.
+// language, with one and two cases, in SI and inch-pound units, with and
+// without the frost line.
 TEST_F(TavroDataSheet, NoTextOverlapsAnotherInAnyLanguage) {
     for (uint8_t language : AvailableLanguages) {
         CurrentLanguage = language;
         window_->ApplyLanguage();
         for (bool si : {true, false}) {
             for (int cases : {1, 2}) {
+                // The frost line only once per language: the window's
+                // default case lies below its frost limit.
+                window_->UseFrostCheck = si && cases == 2;
                 SCOPED_TRACE(testing::Message()
                              << "language " << int(language) << (si ? " SI" : " IP") << ", "
-                             << cases << " cases");
+                             << cases << " cases" << (window_->UseFrostCheck ? ", frost" : ""));
                 window_->SetUnitSystem(si);
                 window_->SetSeasons(cases == 2);
                 window_->SetOperatingCases(static_cast<uint8_t>(cases));
@@ -211,6 +217,13 @@ TEST_F(TavroDataSheet, NoTextOverlapsAnotherInAnyLanguage) {
                     if (!box.isEmpty()) boxes.emplace_back(box, t.text);
                 }
                 ASSERT_GT(boxes.size(), 60u);
+                const QString frost = window_->PageFrostLine();
+                EXPECT_EQ(frost.isEmpty(), !window_->UseFrostCheck);
+                if (!frost.isEmpty()) {
+                    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [&](const auto& b) {
+                        return b.second == frost;
+                    })) << frost.toStdString();
+                }
                 for (size_t i = 0; i < boxes.size(); ++i) {
                     for (size_t j = i + 1; j < boxes.size(); ++j) {
                         // Texts on one line keep at least 1 mm apart.

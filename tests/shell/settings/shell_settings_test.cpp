@@ -64,6 +64,7 @@ ShellSettings Changed() {
     s.Header = {"Date", "1.1.2000", "Offer", "A-17", "Project", "Hospital", "Position", "RLT 3"};
     s.NotesData = {"note 1", "note 2", "note 3"};
     s.NotesChart = {"chart 1", "", "chart 3"};
+    s.FrostCheck = false;
     return s;
 }
 
@@ -235,14 +236,14 @@ TEST(ShellSettings, WriteStoresTheKeysInOrderWithAPointInThePressure) {
     EXPECT_NE(text.find("\npbar=1013.0000000000\n"), std::string::npos) << text;
     EXPECT_NE(text.find("[GLOBAL]\nVersion=201611\n"), std::string::npos) << text;
     const std::vector<std::string> want = {
-        "[GLOBAL]",    "Version",    "[Tavro]",          "EU",
-        "TotalEff",    "WB_DB",      "HCLASS",           "Seasons",
-        "SI",          "Mollier",    "DecimalSeparator", "ThousandSeparator",
-        "pbar",        "AirQuant",   "AirState",         "PrintHeader",
-        "Header0",     "Header1",    "Header2",          "Header3",
-        "Header4",     "Header5",    "Header6",          "Header7",
-        "NotesData1",  "NotesData2", "NotesData3",       "NotesChart1",
-        "NotesChart2", "NotesChart3"};
+        "[GLOBAL]",    "Version",     "[Tavro]",          "EU",
+        "TotalEff",    "WB_DB",       "HCLASS",           "Seasons",
+        "SI",          "Mollier",     "DecimalSeparator", "ThousandSeparator",
+        "pbar",        "AirQuant",    "AirState",         "PrintHeader",
+        "Header0",     "Header1",     "Header2",          "Header3",
+        "Header4",     "Header5",     "Header6",          "Header7",
+        "NotesData1",  "NotesData2",  "NotesData3",       "NotesChart1",
+        "NotesChart2", "NotesChart3", "FrostCheck"};
     EXPECT_EQ(KeysInOrder(text), want);
 }
 

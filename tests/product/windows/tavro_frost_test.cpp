@@ -1,0 +1,105 @@
+// The frost check of the main window: hint, warning, data-sheet line and
+// chart marker with the option on, and the window as without it when off.
+
+#include "product/windows/tavro_window.h"
+
+#include "controls/num_edit.h"
+#include "shell/texts/languages.h"
+#include "tests/support/tavro_window_fixture.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace tavro {
+namespace {
+
+class TavroFrost : public test::TavroWindowTest {
+protected:
+    TavroFrost() { frostCheck_.reset(); }
+};
+
+// The defaults: 10000 m³/h each way, outside air -12 °C / 90 %, return air
+// 22 °C / 40 %; the exchanger frosts below about -10 °C.
+TEST_F(TavroFrost, ColdCaseShowsItsLimitAndWarnsWithPreheatAndBypass) {
+    TFormTavro& w = Start();
+    ASSERT_TRUE(w.UseFrostCheck); // on without a settings file
+    messages_.clear();
+    Calculate();
+    ASSERT_TRUE(w.ResultsValid);
+    const FrostCheck* check = w.Frost();
+    ASSERT_NE(check, nullptr);
+    ASSERT_TRUE(check->atRisk);
+    const QString hint = w.LB_Hinweis->text();
+    EXPECT_TRUE(hint.startsWith(QStringLiteral("Condensation! - Frost limit -")))
+        << hint.toStdString();
+    EXPECT_TRUE(hint.endsWith(QStringLiteral(" °C"))) << hint.toStdString();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(titles_[0], QStringLiteral("Attention!"));
+    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("Frost risk below -")))
+        << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral(" kW or bypass ")));
+    EXPECT_EQ(w.PageFrostLine(), messages_[0]);
+    EXPECT_EQ(w.PageLabelText(PageLabel::Hint), hint);
+}
+
+TEST_F(TavroFrost, OptionOffKeepsTheGeneralNoteAndNoWarning) {
+    TFormTavro& w = Start();
+    w.UseFrostCheck = false;
+    messages_.clear();
+    Calculate();
+    EXPECT_EQ(w.LB_Hinweis->text(),
+              QStringLiteral("Condensation! - Freezing limit not considered!"));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(w.Frost(), nullptr);
+    EXPECT_EQ(w.PageFrostLine(), QString());
+    std::vector<ChartPolyline> lines;
+    w.AddChartStates(lines);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST_F(TavroFrost, MildCaseHasNoFrostWordsInTheHintButALimitOnTheSheet) {
+    TFormTavro& w = Start();
+    Enter(w.Edit_Temp[0][0], QStringLiteral("2"));
+    Enter(w.Edit_Feuchte[0][1], QStringLiteral("60")); // condensing
+    messages_.clear();
+    Calculate();
+    EXPECT_EQ(w.LB_Hinweis->text(), QStringLiteral("Condensation!"));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(w.PageFrostLine().startsWith(QStringLiteral("Frost limit -")))
+        << w.PageFrostLine().toStdString();
+    // The coldest wall as one marker, clear of frost.
+    std::vector<ChartPolyline> lines;
+    w.AddChartStates(lines);
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines[0].size(), 1u);
+    EXPECT_EQ(lines[0][0].fill, QColor(Qt::white));
+    EXPECT_NEAR(lines[0][0].t, w.Frost()->design.wallMin, 1e-12);
+}
+
+// Inch-pound units and another language reach hint and warning.
+TEST_F(TavroFrost, HintAndWarningFollowUnitsAndLanguage) {
+    TFormTavro& w = Start();
+    w.SetUnitSystem(false);
+    CurrentLanguage = kGerman;
+    messages_.clear();
+    Calculate();
+    const QString hint = w.LB_Hinweis->text();
+    EXPECT_TRUE(hint.contains(QStringLiteral("Einfriergrenze "))) << hint.toStdString();
+    EXPECT_TRUE(hint.endsWith(QStringLiteral(" °F"))) << hint.toStdString();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("BTU/h"))) << messages_[0].toStdString();
+}
+
+TEST_F(TavroFrost, OptionSurvivesARestart) {
+    TFormTavro& w = Start();
+    w.UseFrostCheck = false;
+    Restart();
+    EXPECT_FALSE(window_->UseFrostCheck);
+    window_->UseFrostCheck = true;
+    Restart();
+    EXPECT_TRUE(window_->UseFrostCheck);
+}
+
+} // namespace
+} // namespace tavro
