@@ -297,5 +297,36 @@ TEST(Library, JsonRequestRefusals) {
     EXPECT_EQ(tavro_run_json("{}", nullptr), TAVRO_BAD_ARGUMENT);
 }
 
+TEST(Library, CommandLineAnswersAsTheCommands) {
+    const std::vector<std::vector<const char*>> lines = {
+        {"--help"},
+        {"fn", "SatPressure", "20"},
+        {"fn", "SatPressure", "--json", "-300"},
+        {"record", "pbar=1013"},
+        {"product", "edge=600", "width=600", "ptype=2"},
+        {"sizes", "minEta=x"},
+        {},
+    };
+    for (const auto& line : lines) {
+        std::vector<std::string_view> args(line.begin(), line.end());
+        std::ostringstream out, err;
+        const int exit = cli::Run(args, out, err);
+        char* libOut = nullptr;
+        char* libErr = nullptr;
+        EXPECT_EQ(
+            tavro_run_command_line(static_cast<int>(line.size()), line.data(), &libOut, &libErr),
+            exit);
+        EXPECT_EQ(Take(libOut), out.str());
+        EXPECT_EQ(Take(libErr), err.str());
+    }
+    char* out = nullptr;
+    char* err = nullptr;
+    EXPECT_EQ(tavro_run_command_line(1, nullptr, &out, &err), -TAVRO_BAD_ARGUMENT);
+    const char* withNull[] = {"fn", nullptr};
+    EXPECT_EQ(tavro_run_command_line(2, withNull, &out, &err), -TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(tavro_run_command_line(0, nullptr, nullptr, &err), -TAVRO_BAD_ARGUMENT);
+}
+
 } // namespace
 } // namespace tavro::lib_test

@@ -203,6 +203,14 @@ TAVRO_API int tavro_mix_air(double x1, double t1, double m1, double x2, double t
  * Returns the status also written as its name to "status". */
 TAVRO_API int tavro_run_json(const char* request, char** response);
 
+/* Runs one command line of tavro-calc (argv without the program name,
+ * argc entries) and returns its exit status: 0 success, 1 the calculation
+ * failed, 2 bad input. *out receives what the program prints on standard
+ * output, *err what it prints on standard error (free both with tavro_free).
+ * A negative return is minus a status: the call itself failed (NULL
+ * pointers, an argument over 1 MiB, no memory) and *out and *err are NULL. */
+TAVRO_API int tavro_run_command_line(int argc, const char* const* argv, char** out, char** err);
+
 #ifdef __cplusplus
 }
 #endif
