@@ -77,6 +77,7 @@ void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_
 /// built) or ArithmeticFault (the calculation faulted).
 Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 

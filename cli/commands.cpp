@@ -17,6 +17,8 @@ constexpr std::string_view kHelp =
 Usage:
   tavro-calc fn NAME ARG...        evaluate one moist-air function
   tavro-calc record KEY=VALUE...   fill a calculation record, calculate it, print every field
+  tavro-calc record --shown KEY=VALUE...
+                                   the four result tables of the record as the window shows them
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
   tavro-calc --help                this text
@@ -46,6 +48,22 @@ characters is refused). When the record's Status is not
 0 after the run (a calculation stage failed), the record is printed all the same and
 the exit status is 1.
 
+record --shown: the cells of the main window's four result tables (inlet, velocity,
+outlet, process) after its Calculate command, which also classifies the record: one
+line "[table]" each, then one line per row with its cells separated by tabs (label,
+stream 1, gap, stream 2, gap, unit; with a cooling case the label, the heating case's
+two streams, the cooling case's two streams and the unit in ten cells); --json gives
+{"inlet": [[...], ...], "velocity": ..., "outlet": ..., "process": ...}. Besides the
+record's fields: summer.KEY=VALUE sets a field of the cooling case, which starts from
+the heating case's fields and is shown beside it; units=si|ip (default si);
+lang=en|de|fr|pl|zh|ru (default en); separators=DT, the decimal separator D and the
+thousands separator T, or D alone for no grouping (default ".,"); eu=1 effectiveness
+in place of the temperature efficiency; hclass=0 without the energy-class rows;
+dplimit=N the pressure-drop limit in Pa (default 250; drops above 1.5 times it are not
+shown). classify= is taken and has no effect here.
+  tavro-calc record --shown units=ip AirState=0 AirQuant=0 pbar=1013 SVol11=4000 \
+      Temp11=-12 Phi11=90 SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
+
 product: design (10, 20, 25, 30, 40, 60; default 10), units (1..4, default 1),
 edge (a catalogue edge), width (package width, 1..50000 mm), ptype (plate type 1..6),
 vbypass (bypass velocity, 5..15 m/s, default 15), volume (outside air, 0..1e7 m³/h,
@@ -74,12 +92,16 @@ nothing on standard output).
 
 int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     try {
-        // --json may stand anywhere; every other argument keeps its order.
+        // --json and --shown may stand anywhere; every other argument keeps
+        // its order.
         std::vector<std::string_view> rest;
         bool json = false;
+        bool shown = false;
         for (std::string_view arg : args) {
             if (arg == "--json") {
                 json = true;
+            } else if (arg == "--shown") {
+                shown = true;
             } else {
                 rest.push_back(arg);
             }
@@ -103,6 +125,9 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
                                  "' (tavro-calc --help describes the options)");
             }
         }
+        if (shown && command != "record") {
+            throw UsageError("--shown belongs to the record command");
+        }
         // Results are built in a buffer first so that a fault half-way
         // leaves standard output empty.
         std::ostringstream buffer;
@@ -110,7 +135,8 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         if (command == "fn") {
             outcome = RunFunction(commandArgs, json, buffer);
         } else if (command == "record") {
-            outcome = RunRecord(commandArgs, json, buffer);
+            outcome = shown ? RunShownRecord(commandArgs, json, buffer)
+                            : RunRecord(commandArgs, json, buffer);
         } else if (command == "product") {
             outcome = RunProduct(commandArgs, json, buffer);
         } else if (command == "sizes") {

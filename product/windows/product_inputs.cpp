@@ -20,35 +20,6 @@ namespace tavro {
 
 namespace {
 
-// The inlet table's rows: label text, indent, the field of stream 1 and 2,
-// the shown quantity, the decimals in SI and inch-pound, and the units.
-struct InletRow {
-    int text;
-    bool indent;
-    double TDatenII::*field1;
-    double TDatenII::*field2;
-    const DisplayQuantity* quantity; // nullptr: a plain percentage
-    int decimalsSI;
-    int decimalsIP;
-    int unitTextSI; // a text number, or 0 for unitSI
-    const char* unitSI;
-    int unitTextIP;
-    const char* unitIP;
-};
-
-const InletRow kInletRows[] = {
-    {16, true, &TDatenII::SVol11, &TDatenII::SVol21, &kShownVolumeFlow, 0, 0, 410, "", 0, "scfm"},
-    {33, true, &TDatenII::MAir11, &TDatenII::MAir21, &kShownMassFlow, 0, 0, 0, "kg/h", 0, "lb/h"},
-    {9, false, nullptr, nullptr, nullptr, 0, 0, 0, "", 0, ""},
-    {17, true, &TDatenII::Vol11, &TDatenII::Vol21, &kShownVolumeFlow, 0, 0, 410, "", 0, "acfm"},
-    {12, true, &TDatenII::Temp11, &TDatenII::Temp21, &kShownTemperature, 1, 1, 411, "", 412, ""},
-    {13, true, &TDatenII::Phi11, &TDatenII::Phi21, nullptr, 1, 1, 0, "%", 0, "%"},
-    {14, true, &TDatenII::X11, &TDatenII::X21, &kShownHumidityRatio, 2, 1, 0, "g/kg", 0, "gr/lb"},
-    {51, true, &TDatenII::WetBulb11, &TDatenII::WetBulb21, &kShownTemperature, 1, 1, 411, "", 412,
-     ""},
-    {25, true, &TDatenII::H11, &TDatenII::H21, &kShownEnthalpy, 1, 1, 0, "kJ/kg", 0, "BTU/lb"},
-};
-
 // The useful range of the flows in every flow unit, and of the humidity
 // ratio (g/kg, gr/lb) and the temperatures (°C, °F) of the limit checks.
 constexpr double kMinFlow = 1;
@@ -59,14 +30,6 @@ constexpr double kMinTemperatureSI = -30;
 constexpr double kMaxTemperatureSI = 80;
 constexpr double kMinTemperatureIP = -22;
 constexpr double kMaxTemperatureIP = 176;
-
-QString UnitText(int text, const char* literal) {
-    return text > 0 ? TextOf(text) : QString::fromUtf8(literal);
-}
-
-double Shown(const DisplayQuantity* q, bool si, double v) {
-    return q ? ToShown(*q, si, v) : v;
-}
 
 } // namespace
 
@@ -102,39 +65,13 @@ void TFormProdukt::ReadInputs() {
 }
 
 void TFormProdukt::ShowInputs() {
-    TDatenGrid* t = Tabelle_Lufteintritt;
-    for (size_t i = 0; i < std::size(kInletRows); ++i) {
-        const InletRow& row = kInletRows[i];
-        const int r = static_cast<int>(i) + 1;
-        for (int c = 0; c < Cases(); ++c) {
-            for (int s = 0; s < 2; ++s) {
-                const int col = ValueColumn(c, s);
-                if (row.field1 == nullptr) {
-                    t->SetCell(col, r, QString());
-                    continue;
-                }
-                const double v = Case(c).*(s == 0 ? row.field1 : row.field2);
-                t->SetCell(
-                    col, r,
-                    Number(Shown(row.quantity, SI, v), SI ? row.decimalsSI : row.decimalsIP));
-            }
-        }
-    }
+    ShowTable(ShownTable::Inlet, Tabelle_Lufteintritt);
     AfterShowInputs();
 }
 
 void TFormProdukt::RefreshUnits() {
     if (Tabelle_Lufteintritt == nullptr) return;
-    TDatenGrid* t = Tabelle_Lufteintritt;
-    const int unit = UnitColumn();
-    for (size_t i = 0; i < std::size(kInletRows); ++i) {
-        const InletRow& row = kInletRows[i];
-        const int r = static_cast<int>(i) + 1;
-        t->SetCell(0, r, (row.indent ? QStringLiteral("    ") : QString()) + TextOf(row.text));
-        t->SetCell(unit, r,
-                   SI ? UnitText(row.unitTextSI, row.unitSI)
-                      : UnitText(row.unitTextIP, row.unitIP));
-    }
+    ShowTable(ShownTable::Inlet, Tabelle_Lufteintritt);
     ShowVelocityAndPressureDrop();
     // The result tables carry their labels and units also while they hold
     // no results.

@@ -6,13 +6,16 @@
 
 #include "controls/daten_grid.h"
 #include "controls/message_dialog.h"
-#include "physics/numeric/rounding.h"
-#include "physics/unit_conversion.h"
+#include "product/model/result_rows.h"
 #include "shell/qt/qt_text.h"
+#include "shell/texts/languages.h"
+#include "shell/texts/number_format.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace tavro {
 
@@ -110,73 +113,26 @@ void TFormProdukt::ShowHint() {
 
 void TFormProdukt::ReadDeviceInputs() {}
 
-void TFormProdukt::ShowVelocityAndPressureDrop() {
-    TDatenGrid* t = Tabelle_w_dp;
-    t->SetCell(0, 0, TextOf(49));
-    t->SetCell(0, 1, TextOf(22));
-    t->SetCell(0, 2, TextOf(22) + QStringLiteral(" (") + TextOf(24) + QStringLiteral(") "));
-    const int unit = UnitColumn();
-    t->SetCell(unit, 0, SI ? QStringLiteral("m/s") : QStringLiteral("fpm"));
-    t->SetCell(unit, 1, SI ? QStringLiteral("Pa") : QStringLiteral("in.WG"));
-    t->SetCell(unit, 2, t->Cell(unit, 1));
-    // A pressure drop far beyond the limit is not shown at all.
-    const double shownLimit = RoundHalfEven(DpLimit * 1.5);
-    auto dp = [&](double v) {
-        if (v > shownLimit) return QString();
-        return Number(ToShown(kShownPressureDrop, SI, v), SI ? 0 : 2);
-    };
-    for (int c = 0; c < Cases(); ++c) {
-        const TDatenREK& r = Case(c);
-        for (int s = 0; s < 2; ++s) {
-            const int col = ValueColumn(c, s);
-            t->SetCell(col, 0,
-                       Number(ToShown(kShownVelocity, SI, s == 0 ? r.Vel1 : r.Vel2), SI ? 2 : 0));
-            t->SetCell(col, 1, dp(s == 0 ? r.Dp1 : r.Dp2));
-            t->SetCell(col, 2, dp(s == 0 ? r.Dp1Std : r.Dp2Std));
-        }
+void TFormProdukt::ShowTable(ShownTable table, TDatenGrid* grid) {
+    const ShowOptions options{SI, CurrentLanguage, CurrentSeparators()};
+    const ShownFlags flags{EU, HCLASS, DpLimit};
+    const TableCells cells =
+        ShownCells(table, *Daten, SeasonMode == 2 ? DatenSommer.get() : nullptr, flags, options);
+    const int rows = std::min(grid->RowCount(), static_cast<int>(cells.size()));
+    for (int row = 0; row < rows; ++row) {
+        const std::vector<std::string>& line = cells[static_cast<size_t>(row)];
+        const int cols = std::min(grid->ColCount(), static_cast<int>(line.size()));
+        for (int col = 0; col < cols; ++col)
+            grid->SetCell(col, row, QString::fromStdString(line[static_cast<size_t>(col)]));
     }
 }
 
+void TFormProdukt::ShowVelocityAndPressureDrop() {
+    ShowTable(ShownTable::VelocityPressureDrop, Tabelle_w_dp);
+}
+
 void TFormProdukt::ShowOutletStates() {
-    struct Row {
-        int text;
-        double TDatenII::*field1;
-        double TDatenII::*field2;
-        const DisplayQuantity* quantity;
-        int decimalsSI, decimalsIP;
-        int unitTextSI;
-        const char* unitSI;
-        int unitTextIP;
-        const char* unitIP;
-    };
-    static const Row rows[] = {
-        {17, &TDatenII::Vol12, &TDatenII::Vol22, &kShownVolumeFlow, 0, 0, 410, "", 0, "acfm"},
-        {12, &TDatenII::Temp12, &TDatenII::Temp22, &kShownTemperature, 1, 1, 411, "", 412, ""},
-        {13, &TDatenII::Phi12, &TDatenII::Phi22, nullptr, 1, 1, 0, "%", 0, "%"},
-        {14, &TDatenII::X12, &TDatenII::X22, &kShownHumidityRatio, 2, 1, 0, "g/kg", 0, "gr/lb"},
-        {51, &TDatenII::WetBulb12, &TDatenII::WetBulb22, &kShownTemperature, 1, 1, 411, "", 412,
-         ""},
-        {25, &TDatenII::H12, &TDatenII::H22, &kShownEnthalpy, 1, 1, 0, "kJ/kg", 0, "BTU/lb"},
-    };
-    TDatenGrid* t = Tabelle_Luftaustritt;
-    t->SetCell(0, 0, TextOf(10));
-    const int unit = UnitColumn();
-    for (int i = 0; i < 6; ++i) {
-        const Row& row = rows[i];
-        t->SetCell(0, i + 1, QStringLiteral("    ") + TextOf(row.text));
-        const int unitText = SI ? row.unitTextSI : row.unitTextIP;
-        t->SetCell(unit, i + 1,
-                   unitText > 0 ? TextOf(unitText)
-                                : QString::fromUtf8(SI ? row.unitSI : row.unitIP));
-        for (int c = 0; c < Cases(); ++c) {
-            for (int s = 0; s < 2; ++s) {
-                const double v = Case(c).*(s == 0 ? row.field1 : row.field2);
-                const double shown = row.quantity ? ToShown(*row.quantity, SI, v) : v;
-                t->SetCell(ValueColumn(c, s), i + 1,
-                           Number(shown, SI ? row.decimalsSI : row.decimalsIP));
-            }
-        }
-    }
+    ShowTable(ShownTable::Outlet, Tabelle_Luftaustritt);
     if (ChartAvailable()) ShowDiagram(false, true);
     ShowHint();
 }

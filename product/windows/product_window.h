@@ -5,6 +5,7 @@
 // limit checks, and the four result tables. The plate-exchanger window
 // (TFormTavro) adds the device controls.
 
+#include "product/model/result_rows.h"
 #include "shell/windows/main_window.h"
 
 #include <QPointer>
@@ -165,6 +166,9 @@ protected:
     /// from left to right), the result tabs, then `devicePanel`, then the
     /// command buttons.
     void SetTabOrder(const std::vector<QWidget*>& devicePanel);
+    /// Fills `grid` with the cells of `table` for the records, flags, units,
+    /// language and separators of the window.
+    void ShowTable(ShownTable table, TDatenGrid* grid);
     /// Shows a value with its decimals in the current number format.
     static QString Number(double value, int decimals, bool thousands = false);
 

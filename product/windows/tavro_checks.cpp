@@ -152,65 +152,7 @@ QString TFormTavro::WarningText(int number) {
 }
 
 void TFormTavro::ShowProcessData() {
-    TDatenGrid* t = Tabelle_Prozessdaten;
-    const int unit = UnitColumn();
-    for (int row = 0; row < t->RowCount(); ++row) {
-        for (int col = 0; col < t->ColCount(); ++col)
-            t->SetCell(col, row, QString());
-    }
-    t->SetCell(0, 0, TextOf(EU ? 441 : 47));
-    t->SetCell(0, 1, TextOf(EU ? 442 : 48));
-    if (HCLASS) {
-        t->SetCell(0, 2, TextOf(560));
-        t->SetCell(0, 3, TextOf(47) + QStringLiteral(" ErP Lot 6"));
-        t->SetCell(unit, 3, QStringLiteral("%"));
-    }
-    t->SetCell(0, 4, TextOf(28));
-    t->SetCell(0, 5, TextOf(29));
-    t->SetCell(0, 6, TextOf(41));
-    t->SetCell(unit, 0, QStringLiteral("%"));
-    t->SetCell(unit, 1, QStringLiteral("%"));
-    t->SetCell(unit, 4, SI ? QStringLiteral("kW") : QStringLiteral("BTU/h"));
-    t->SetCell(unit, 5, t->Cell(unit, 4));
-    t->SetCell(unit, 6, SI ? QStringLiteral("g/kg") : QStringLiteral("gr/lb"));
-    t->SetCell(unit, 7, SI ? QStringLiteral("kg/h") : QStringLiteral("lb/h"));
-
-    auto heat = [this](double kw) {
-        return Number(ToShown(kShownHeatFlow, SI, kw), SI ? 2 : 0, true);
-    };
-    for (int c = 0; c < Cases(); ++c) {
-        const TDatenREK& r = Case(c);
-        const int c1 = ValueColumn(c, 0);
-        const int c3 = ValueColumn(c, 1);
-        t->SetCell(c1, 0, Number(EU ? r.Eps1 : r.Eta1, 1));
-        t->SetCell(c1, 1, Number(EU ? r.Eps1Wet : r.Eta1Wet, 1));
-        if (HCLASS) {
-            // The record's class text keeps its point for the settings and
-            // the command line; the table shows the chosen separator.
-            t->SetCell(
-                c1, 2,
-                QString::fromStdString(r.HClassText).replace(QChar('.'), QChar(DecimalSeparator)));
-            t->SetCell(c1, 3, Number(r.EtaErP, 1));
-            const double erp = std::nearbyint(r.EtaErP * 10) / 10;
-            if (erp >= 73) {
-                t->SetCell(c3, 3, QStringLiteral("(2018 ready)"));
-            } else if (erp >= 67) {
-                t->SetCell(c3, 3, QStringLiteral("(2016 ready)"));
-            }
-        }
-        t->SetCell(c1, 4, heat(r.Q1));
-        t->SetCell(c3, 4, heat(r.Q2));
-        t->SetCell(c1, 5, heat(r.Q1Wet));
-        t->SetCell(c3, 5, heat(r.Q2Wet));
-        if (r.X12 - r.X11 < 0)
-            t->SetCell(c1, 6, Number(ToShown(kShownHumidityRatio, SI, r.X12 - r.X11), 2));
-        if (r.X22 - r.X21 < 0)
-            t->SetCell(c3, 6, Number(ToShown(kShownHumidityRatio, SI, r.X22 - r.X21), 2));
-        if (r.Condensate1 > 0)
-            t->SetCell(c1, 7, Number(ToShown(kShownMassFlow, SI, -r.Condensate1), 2));
-        if (r.Condensate2 > 0)
-            t->SetCell(c3, 7, Number(ToShown(kShownMassFlow, SI, -r.Condensate2), 2));
-    }
+    ShowTable(ShownTable::ProcessData, Tabelle_Prozessdaten);
 }
 
 void TFormTavro::ShowHint() {
