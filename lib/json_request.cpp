@@ -74,8 +74,8 @@ std::string ArgumentText(const Json& value, const std::string& what) {
 std::vector<std::string> CommandLine(const Json& request) {
     if (!request.is_object()) Refuse("the request must be a JSON object");
     for (const auto& [key, value] : request.items()) {
-        if (key != "command" && key != "args") {
-            Refuse("unknown key '" + cli::Printable(key, 60) + "' (command, args)");
+        if (key != "command" && key != "args" && key != "shown") {
+            Refuse("unknown key '" + cli::Printable(key, 60) + "' (command, args, shown)");
         }
     }
     const auto command = request.find("command");
@@ -88,6 +88,11 @@ std::vector<std::string> CommandLine(const Json& request) {
         Refuse("'" + cli::Printable(name, 60) + "' is not a command");
     }
     std::vector<std::string> words{name};
+    // "shown": true asks the record command for the cells of the result tables.
+    if (const auto shown = request.find("shown"); shown != request.end()) {
+        if (!shown->is_boolean()) Refuse("\"shown\" must be true or false");
+        if (shown->get<bool>()) words.push_back("--shown");
+    }
     const auto args = request.find("args");
     if (args == request.end()) return words;
     if (args->size() > kMaxArguments) Refuse("too many arguments");

@@ -2,6 +2,7 @@
 // and the size list of its air.
 
 #include "lib/boundary.h"
+#include "lib/record_handle.h"
 
 #include "cli/command_support.h"
 #include "physics/numeric/number_text.h"
@@ -13,11 +14,6 @@
 #include <cmath>
 #include <new>
 #include <type_traits>
-
-struct tavro_record {
-    tavro::TDatenREK record;
-    std::string error;
-};
 
 namespace tavro::lib {
 namespace {

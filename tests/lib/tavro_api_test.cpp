@@ -297,6 +297,46 @@ TEST(Library, JsonRequestRefusals) {
     EXPECT_EQ(tavro_run_json("{}", nullptr), TAVRO_BAD_ARGUMENT);
 }
 
+// The cells through the handle and through JSON equal record --shown's.
+TEST(Library, CellsAsTheShownRecord) {
+    RecordPtr r = NewRecord();
+    std::vector<std::string> words{"record", "--shown", "units=ip", "lang=de", "separators=,."};
+    Json args = {{"units", "ip"}, {"lang", "de"}, {"separators", ",."}};
+    for (const auto& [name, value] : WinterInputs()) {
+        tavro_record_set(r.get(), name.c_str(), value.c_str());
+        words.push_back(name + "=" + value);
+        args[name] = value;
+    }
+    ASSERT_EQ(tavro_record_calculate(r.get(), 1), TAVRO_OK);
+    char* json = nullptr;
+    ASSERT_EQ(tavro_record_cells(r.get(), nullptr, "ip", "de", ",.", 0, 1, 250, &json), TAVRO_OK)
+        << tavro_record_error(r.get());
+    Json cells = Json::parse(Take(json));
+    EXPECT_EQ(cells["format_version"], TAVRO_FORMAT_VERSION);
+    cells.erase("library_version");
+    cells.erase("format_version");
+    const Json cli =
+        Json::parse(CliJson(std::vector<std::string_view>(words.begin(), words.end())));
+    EXPECT_EQ(cells, cli);
+    EXPECT_EQ(cells["inlet"].size(), 10u);
+    const Json viaJson =
+        Json::parse(RunJson(Json{{"command", "record"}, {"shown", true}, {"args", args}}.dump()));
+    EXPECT_EQ(viaJson["result"], cli);
+
+    json = nullptr;
+    EXPECT_EQ(tavro_record_cells(r.get(), nullptr, "us", "de", ",.", 0, 1, 250, &json),
+              TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_cells(r.get(), nullptr, "si", "xx", ",.", 0, 1, 250, &json),
+              TAVRO_UNKNOWN_NAME);
+    EXPECT_EQ(tavro_record_cells(r.get(), nullptr, "si", "en", "..", 0, 1, 250, &json),
+              TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_cells(r.get(), nullptr, "si", "en", ".", 0, 1, 0, &json),
+              TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_cells(r.get(), nullptr, nullptr, "en", ".", 0, 1, 250, &json),
+              TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(json, nullptr);
+}
+
 TEST(Library, CommandLineAnswersAsTheCommands) {
     const std::vector<std::vector<const char*>> lines = {
         {"--help"},

@@ -120,6 +120,23 @@ TAVRO_API int tavro_record_json(tavro_record* record, char** json);
  * "" for NULL. */
 TAVRO_API const char* tavro_record_error(const tavro_record* record);
 
+/* The cells of the four result tables of the main window for the record
+ * as it is (calculate it first with classify 1, as the window does), as
+ * the window shows them: *json receives {"library_version",
+ * "format_version", "inlet", "velocity", "outlet", "process"}, each table
+ * an array of rows, each row an array of cell texts (label, stream 1, gap,
+ * stream 2, gap, unit; with a cooling case `summer` (NULL for none) its two
+ * streams before the unit, ten cells). units "si" or "ip"; language "en",
+ * "de", "fr", "pl", "zh" or "ru" (TAVRO_UNKNOWN_NAME otherwise);
+ * separators the decimal separator and an optional thousands separator
+ * (".," for example); eu not 0: effectiveness in place of the temperature
+ * efficiency; hclass not 0: the energy-class rows; dp_limit the
+ * pressure-drop limit (1..100000 Pa; drops above 1.5 times it stay empty).
+ * Nothing is read from the process's settings. */
+TAVRO_API int tavro_record_cells(tavro_record* record, tavro_record* summer, const char* units,
+                                 const char* language, const char* separators, int eu, int hclass,
+                                 int dp_limit, char** json);
+
 /* ---- The size list -------------------------------------------------------- */
 
 /* The preselection for the air of `record` (its inputs; the record itself
