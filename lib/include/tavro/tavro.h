@@ -48,7 +48,7 @@ typedef enum tavro_status {
     TAVRO_OK = 0,
     TAVRO_BAD_ARGUMENT = 1,      /* NULL, NaN, out of range, malformed request, ... */
     TAVRO_UNKNOWN_FIELD = 2,     /* no record field of that name */
-    TAVRO_UNKNOWN_NAME = 3,      /* no function, command or key of that name */
+    TAVRO_UNKNOWN_NAME = 3,      /* no moist-air function or language of that name */
     TAVRO_CALCULATION_FAULT = 4, /* the calculation failed or has no physical result */
     TAVRO_OUT_OF_MEMORY = 5,
     TAVRO_INTERNAL = 6 /* a fault of the library itself */
