@@ -1,10 +1,18 @@
-#include "cli/commands.h"
+#include "tavro/tavro.h"
 
-#include <iostream>
-#include <string_view>
-#include <vector>
+#include <cstdio>
 
 int main(int argc, char** argv) {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
-    return tavro::cli::Run(args, std::cout, std::cerr);
+    char* out = nullptr;
+    char* err = nullptr;
+    const int status = tavro_run_command_line(argc - 1, argv + 1, &out, &err);
+    if (status < 0) {
+        std::fprintf(stderr, "tavro-calc: %s\n", tavro_status_name(-status));
+        return 1;
+    }
+    std::fputs(out, stdout);
+    std::fputs(err, stderr);
+    tavro_free(out);
+    tavro_free(err);
+    return status;
 }

@@ -65,7 +65,29 @@ if(TARGET tavro)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
-# What the programs will share as a library, and the selection documents'
-# MIME type, join here once they exist:
-#   tavro_install_library(<target> HEADERS <files...>)
+# libtavro for programs in any language: the shared library, its header,
+# a pkg-config file and a CMake package (find_package(Tavro), Tavro::tavro).
+# Both find the prefix relative to where they are installed.
+if(TARGET tavro_library)
+    include(CMakePackageConfigHelpers)
+    set(_tavro_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Tavro)
+    install(TARGETS tavro_library EXPORT TavroTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/lib/include/tavro/tavro.h
+            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tavro)
+    install(EXPORT TavroTargets NAMESPACE Tavro:: DESTINATION ${_tavro_cmake_dir})
+    configure_file(${PROJECT_SOURCE_DIR}/lib/TavroConfig.cmake.in
+                   ${PROJECT_BINARY_DIR}/lib/TavroConfig.cmake COPYONLY)
+    write_basic_package_version_file(${PROJECT_BINARY_DIR}/lib/TavroConfigVersion.cmake
+        VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+    install(FILES ${PROJECT_BINARY_DIR}/lib/TavroConfig.cmake
+                  ${PROJECT_BINARY_DIR}/lib/TavroConfigVersion.cmake
+            DESTINATION ${_tavro_cmake_dir})
+    file(RELATIVE_PATH TAVRO_PC_TO_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
+    configure_file(${PROJECT_SOURCE_DIR}/lib/tavro.pc.in ${PROJECT_BINARY_DIR}/lib/tavro.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/lib/tavro.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endif()
+
+# The selection documents' MIME type joins here once they exist:
 #   tavro_install_mime_type(<file.xml>)

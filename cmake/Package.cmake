@@ -23,8 +23,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "and a product description, printed or as PDF, in six languages and in SI"
     "or inch-pound units."
     ""
-    "The package holds the desktop program tavro and the command-line"
-    "calculator tavro-calc.")
+    "The package holds the desktop program tavro, the command-line"
+    "calculator tavro-calc and the calculation library libtavro with its C"
+    "header, pkg-config file and CMake package.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 

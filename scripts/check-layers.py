@@ -29,6 +29,7 @@ LAYERS = [
     "shell/texts",
     "product/model",
     "cli",
+    "lib",
     # Qt from here on.
     "shell/qt",
     "controls",
