@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavro::cli {
 
@@ -78,6 +79,18 @@ void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_
 Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
+/// Writes the selection document of the KEY=VALUE input to `outPath`
+/// (calculated as the window's Calculate command does).
+Outcome RunSave(std::span<const std::string_view> args, const std::string& outPath, bool json,
+                std::ostream& out);
+
+/// The input of the selection document at `path` as KEY=VALUE arguments
+/// of `command` ("record", "record --shown", "sizes" or "check"): the
+/// record's input fields that differ from a new record's and, depending on
+/// the command, the design, units in series, cooling case and display
+/// options. Throws UsageError naming the field and its problem for a
+/// document that cannot be read.
+std::vector<std::string> SelectionArguments(const std::string& path, std::string_view command);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 

@@ -97,8 +97,16 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         std::vector<std::string_view> rest;
         bool json = false;
         bool shown = false;
-        for (std::string_view arg : args) {
-            if (arg == "--json") {
+        // --out FILE and --selection FILE may stand anywhere too.
+        std::string outPath, selectionPath;
+        bool haveOut = false, haveSelection = false;
+        for (size_t i = 0; i < args.size(); ++i) {
+            const std::string_view arg = args[i];
+            if (arg == "--out" || arg == "--selection") {
+                if (i + 1 == args.size()) throw UsageError(std::string(arg) + " needs a file name");
+                (arg == "--out" ? outPath : selectionPath) = std::string(args[++i]);
+                (arg == "--out" ? haveOut : haveSelection) = true;
+            } else if (arg == "--json") {
                 json = true;
             } else if (arg == "--shown") {
                 shown = true;
@@ -128,19 +136,36 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         if (shown && command != "record") {
             throw UsageError("--shown belongs to the record command");
         }
+        if (haveOut && command != "save") throw UsageError("--out belongs to the save command");
+        if (haveSelection && command != "record" && command != "sizes" && command != "check") {
+            throw UsageError("--selection belongs to the record, check and sizes commands");
+        }
+        // A selection document's input comes first; KEY=VALUE given beside
+        // it overrides it.
+        std::vector<std::string> documentArgs;
+        std::vector<std::string_view> withDocument;
+        std::span<const std::string_view> input = commandArgs;
+        if (haveSelection) {
+            documentArgs = SelectionArguments(selectionPath,
+                                              shown ? std::string_view("record --shown") : command);
+            withDocument.assign(documentArgs.begin(), documentArgs.end());
+            withDocument.insert(withDocument.end(), commandArgs.begin(), commandArgs.end());
+            input = withDocument;
+        }
         // Results are built in a buffer first so that a fault half-way
         // leaves standard output empty.
         std::ostringstream buffer;
         Outcome outcome;
         if (command == "fn") {
-            outcome = RunFunction(commandArgs, json, buffer);
+            outcome = RunFunction(input, json, buffer);
         } else if (command == "record") {
-            outcome = shown ? RunShownRecord(commandArgs, json, buffer)
-                            : RunRecord(commandArgs, json, buffer);
+            outcome = shown ? RunShownRecord(input, json, buffer) : RunRecord(input, json, buffer);
         } else if (command == "product") {
-            outcome = RunProduct(commandArgs, json, buffer);
+            outcome = RunProduct(input, json, buffer);
         } else if (command == "sizes") {
-            outcome = RunSizes(commandArgs, json, buffer);
+            outcome = RunSizes(input, json, buffer);
+        } else if (command == "save") {
+            outcome = RunSave(input, outPath, json, buffer);
         } else {
             throw UsageError("unknown command '" + Printable(command, 60) +
                              "' (tavro-calc --help describes them)");

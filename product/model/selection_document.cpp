@@ -388,6 +388,9 @@ bool LooksBinary(std::string_view text) {
 DocumentError::DocumentError(std::string field, const std::string& problem)
     : Error(field.empty() ? problem : field + " " + problem), field_(std::move(field)) {}
 
+DocumentError::DocumentError(std::string field, const std::string& message, bool)
+    : Error(message), field_(std::move(field)) {}
+
 std::string SelectionDocumentText(const SelectionState& state, std::string_view programVersion) {
     Json j;
     j["mediaType"] = kSelectionMediaType;
@@ -494,7 +497,11 @@ SelectionDocument LoadSelectionDocument(const std::string& path) {
     }
     if (err == EISDIR || err == EINVAL) FileFault(path, "is not a file", 0);
     if (err != 0) FileFault(path, "cannot read the file", err);
-    return ReadSelectionDocument(text);
+    try {
+        return ReadSelectionDocument(text);
+    } catch (const DocumentError& e) {
+        throw DocumentError(e.field(), path + ": " + e.what(), true);
+    }
 }
 
 TDatenREK RecordInputs(const TDatenREK& record) {

@@ -33,6 +33,9 @@ inline constexpr size_t kMaxSelectionDocumentSize = 1 << 20;
 class DocumentError : public Error {
 public:
     DocumentError(std::string field, const std::string& problem);
+    /// An error of `field` with its whole message given (the third
+    /// argument tells this form apart).
+    DocumentError(std::string field, const std::string& message, bool);
     const std::string& field() const { return field_; }
 
 private:
@@ -71,7 +74,7 @@ void SaveSelectionDocument(const std::string& path, const SelectionState& state,
 /// Reads the document at `path`. A file larger than
 /// kMaxSelectionDocumentSize is refused without being read. Throws
 /// DocumentError for a file that cannot be read and as
-/// ReadSelectionDocument does.
+/// ReadSelectionDocument does; its messages begin with the path.
 SelectionDocument LoadSelectionDocument(const std::string& path);
 
 /// The input fields of `record` on a default record: what a calculation
