@@ -190,6 +190,14 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
     CalculateAsShown(s.record);
     CalculateAsShown(s.summer);
     s.resultsValid = s.record.Status == 0 && s.summer.Status == 0;
+    // A failed calculation is not kept: it would replace a document that
+    // may hold a good one.
+    if (!s.resultsValid) {
+        return {kExitFault,
+                "save: the calculation failed (Status=" +
+                    std::to_string(s.record.Status != 0 ? s.record.Status : s.summer.Status) +
+                    "); nothing was written"};
+    }
     CompleteDevice(s);
     try {
         SaveSelectionDocument(outPath, s, VersionLine());
@@ -197,13 +205,9 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
         throw UsageError(std::string("save: ") + e.what());
     }
     if (json) {
-        out << Json{{"written", outPath}, {"status", s.record.Status}}.dump() << '\n';
+        out << Json{{"written", outPath}}.dump() << '\n';
     } else {
         out << "written " << outPath << '\n';
-    }
-    if (!s.resultsValid) {
-        return {kExitFault, "save: the calculation failed; the document holds the values computed "
-                            "before the fault"};
     }
     return {};
 }

@@ -113,7 +113,7 @@ TEST_F(DocumentCommand, BadDocumentsAndArgumentsExitWithStatusTwo) {
         {"save", "--out", missing.c_str(), "bogus=1"},
         {"save", "--out", missing.c_str(), "note=a\tb"},
         {"save", "--out", missing.c_str(), "design=35"},
-        {"save", "--out", noFolder.c_str(), "SVol11=1000"},
+        With({"save", "--out", noFolder.c_str()}, kInput),
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(std::string(args[0]) + " " + std::string(args.back()));
@@ -125,6 +125,16 @@ TEST_F(DocumentCommand, BadDocumentsAndArgumentsExitWithStatusTwo) {
     EXPECT_NE(RunArgs({"record", "--selection", sel.c_str()}).err.find("formatVersion is 9"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// A calculation that fails does not replace a document with its remains.
+TEST_F(DocumentCommand, FailedCalculationLeavesTheDocument) {
+    ASSERT_EQ(RunArgs(With({"save", "--out", path_.c_str(), "caption=good"}, kInput)).status, 0);
+    const Result r = RunArgs(With(With({"save", "--out", path_.c_str()}, kInput), {"Temp11=-300"}));
+    EXPECT_EQ(r.status, kExitFault);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
+    EXPECT_EQ(LoadSelectionDocument(path_).state.caption, "good");
 }
 
 } // namespace
