@@ -1,5 +1,7 @@
 #include "product/model/selection_document.h"
 
+#include "product/model/document_reader.h"
+
 #include "physics/numeric/separator_rules.h"
 #include "physics/record_fields.h"
 #include "product/catalogue/catalogue.h"
@@ -115,113 +117,7 @@ Json StateJson(const SelectionState& s) {
     return j;
 }
 
-// Reading: every access names the key it reads, so that a fault names it.
-class Reader {
-public:
-    Reader(const Json& j, std::string path) : j_(j), path_(std::move(path)) {}
-
-    Reader At(std::string_view key, Json::value_t type = Json::value_t::object) const {
-        const std::string path = Sub(key);
-        const auto it = j_.find(key);
-        if (it == j_.end()) throw DocumentError(path, "is missing");
-        if (it->type() != type && !(IsNumber(type) && it->is_number())) {
-            throw DocumentError(path, std::string("must be ") + TypeName(type) + ", not " +
-                                          it->type_name());
-        }
-        return Reader(*it, path);
-    }
-    Reader Item(size_t i) const { return Reader(j_[i], path_ + "[" + std::to_string(i) + "]"); }
-    size_t Size() const { return j_.size(); }
-    const Json& json() const { return j_; }
-    const std::string& path() const { return path_; }
-
-    bool Bool(std::string_view key) const { return At(key, Json::value_t::boolean).j_.get<bool>(); }
-    std::string Text(std::string_view key) const {
-        return At(key, Json::value_t::string).j_.get<std::string>();
-    }
-    int64_t Integer(std::string_view key, int64_t lo, int64_t hi) const {
-        const Reader r = At(key, Json::value_t::number_integer);
-        if (!r.j_.is_number_integer()) throw DocumentError(r.path_, "must be a whole number");
-        const auto v =
-            r.j_.is_number_unsigned()
-                ? static_cast<int64_t>(std::min<uint64_t>(r.j_.get<uint64_t>(), INT64_MAX))
-                : r.j_.get<int64_t>();
-        if (v < lo || v > hi) r.OutOfRange(lo, hi);
-        return v;
-    }
-    // A number; the texts "NaN", "Infinity" and "-Infinity" stand for the
-    // values JSON cannot hold.
-    double Number(std::string_view key) const {
-        const std::string path = Sub(key);
-        const auto it = j_.find(key);
-        if (it == j_.end()) throw DocumentError(path, "is missing");
-        return NumberOf(*it, path);
-    }
-    double Number(std::string_view key, double lo, double hi) const {
-        const double v = Number(key);
-        if (!(v >= lo && v <= hi)) Reader(j_[key], Sub(key)).OutOfRange(lo, hi);
-        return v;
-    }
-    std::vector<std::string> Texts(std::string_view key) const {
-        const Reader a = At(key, Json::value_t::array);
-        std::vector<std::string> out;
-        for (size_t i = 0; i < a.Size(); ++i) {
-            const Reader item = a.Item(i);
-            if (!item.j_.is_string()) throw DocumentError(item.path_, "must be a text");
-            out.push_back(item.j_.get<std::string>());
-        }
-        return out;
-    }
-
-    static double NumberOf(const Json& j, const std::string& path) {
-        if (j.is_number()) return j.get<double>();
-        if (j.is_string()) {
-            const std::string& t = j.get_ref<const std::string&>();
-            if (t == "NaN") return std::numeric_limits<double>::quiet_NaN();
-            if (t == "Infinity") return std::numeric_limits<double>::infinity();
-            if (t == "-Infinity") return -std::numeric_limits<double>::infinity();
-        }
-        throw DocumentError(path, std::string("must be a number, not ") + j.type_name());
-    }
-
-    template <class T> [[noreturn]] void OutOfRange(T lo, T hi) const {
-        throw DocumentError(path_, "is " + j_.dump() + ", out of its range " + Plain(lo) + " to " +
-                                       Plain(hi));
-    }
-
-private:
-    static std::string Plain(double v) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%g", v);
-        return buf;
-    }
-    static std::string Plain(int64_t v) { return std::to_string(v); }
-    static bool IsNumber(Json::value_t t) {
-        return t == Json::value_t::number_integer || t == Json::value_t::number_float;
-    }
-    static const char* TypeName(Json::value_t t) {
-        switch (t) {
-        case Json::value_t::object:
-            return "an object";
-        case Json::value_t::array:
-            return "a list";
-        case Json::value_t::string:
-            return "a text";
-        case Json::value_t::boolean:
-            return "true or false";
-        default:
-            return "a number";
-        }
-    }
-    std::string Sub(std::string_view key) const {
-        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
-    }
-
-    const Json& j_;
-    std::string path_;
-};
-
-void ReadField(const Reader& block, const RecordField& f, TDatenREK& record) {
+void ReadField(const DocumentReader& block, const RecordField& f, TDatenREK& record) {
     const std::string_view key = f.name;
     std::visit(
         [&](auto member) {
@@ -240,11 +136,12 @@ void ReadField(const Reader& block, const RecordField& f, TDatenREK& record) {
 
 // The inputs a calculation can take: what the command line and the window
 // accept, and the catalogue's edges and plate types.
-void CheckInputs(const Reader& in, const TDatenREK& r, int design) {
+void CheckInputs(const DocumentReader& in, const TDatenREK& r, int design) {
     for (std::string_view name : kInletFlows) {
         const double flow = r.*std::get<double TDatenREK::*>(FindRecordField(name)->member);
         if (!(flow >= 0 && flow <= kMaxFlow)) {
-            Reader(in.json()[name], in.path() + "." + std::string(name)).OutOfRange(0.0, kMaxFlow);
+            DocumentReader(in.json()[name], in.path() + "." + std::string(name))
+                .OutOfRange(0.0, kMaxFlow);
         }
     }
     in.Number("pbar", 0, kMaxPressure);
@@ -269,17 +166,17 @@ void CheckInputs(const Reader& in, const TDatenREK& r, int design) {
     }
 }
 
-TDatenREK ReadCase(const Reader& c, int design) {
+TDatenREK ReadCase(const DocumentReader& c, int design) {
     TDatenREK record;
-    const Reader inputs = c.At("inputs");
-    const Reader results = c.At("results");
+    const DocumentReader inputs = c.At("inputs");
+    const DocumentReader results = c.At("results");
     for (const RecordField& f : RecordFields())
         ReadField(IsInput(f.name) ? inputs : results, f, record);
     CheckInputs(inputs, record, design);
     return record;
 }
 
-char SeparatorOf(const Reader& r, std::string_view key, bool mayBeEmpty) {
+char SeparatorOf(const DocumentReader& r, std::string_view key, bool mayBeEmpty) {
     const std::string t = r.Text(key);
     if (t.size() > 1 || (t.empty() && !mayBeEmpty)) {
         throw DocumentError(r.path() + "." + std::string(key), "must be one character");
@@ -287,15 +184,15 @@ char SeparatorOf(const Reader& r, std::string_view key, bool mayBeEmpty) {
     return t.empty() ? '\0' : t[0];
 }
 
-SelectionState ReadState(const Reader& doc) {
+SelectionState ReadState(const DocumentReader& doc) {
     SelectionState s;
-    const Reader calc = doc.At("calculation");
+    const DocumentReader calc = doc.At("calculation");
     s.seasonMode = static_cast<int>(calc.Integer("seasonMode", 1, 2));
     s.useSeasons = calc.Bool("useSeasons");
     s.resultsValid = calc.Bool("resultsValid");
-    const Reader warnings = calc.At("warnings", Json::value_t::array);
+    const DocumentReader warnings = calc.At("warnings", Json::value_t::array);
     for (size_t i = 0; i < warnings.Size(); ++i) {
-        const Reader w = warnings.Item(i);
+        const DocumentReader w = warnings.Item(i);
         if (!w.json().is_number_integer() || w.json().get<int64_t>() < 0 ||
             w.json().get<int64_t>() > 100000) {
             throw DocumentError(w.path(), "must be a message number from 0 to 100000");
@@ -306,7 +203,7 @@ SelectionState ReadState(const Reader& doc) {
     s.dpLimit = static_cast<int>(calc.Integer("dpLimit", 1, 100000));
     s.volumeReference = static_cast<int>(calc.Integer("volumeReference", 0, 1));
 
-    const Reader d = doc.At("display");
+    const DocumentReader d = doc.At("display");
     s.show.si = d.Bool("si");
     s.show.language = static_cast<int>(d.Integer("language", 0, 255));
     if (!IsAvailableLanguage(s.show.language)) {
@@ -326,7 +223,7 @@ SelectionState ReadState(const Reader& doc) {
     s.hclass = d.Bool("hclass");
     s.wetBulb = d.Bool("wetBulb");
 
-    const Reader dev = doc.At("device");
+    const DocumentReader dev = doc.At("device");
     s.design = static_cast<int>(dev.Integer("design", 10, 60));
     constexpr std::array<int, 6> kDesigns = {10, 20, 25, 30, 40, 60};
     if (std::find(kDesigns.begin(), kDesigns.end(), s.design) == kDesigns.end()) {
@@ -339,7 +236,7 @@ SelectionState ReadState(const Reader& doc) {
     s.depth = static_cast<int>(dev.Integer("depth", 0, 50000));
     s.weight = dev.Number("weight", 0, 1e7);
 
-    const Reader t = doc.At("texts");
+    const DocumentReader t = doc.At("texts");
     s.caption = t.Text("caption");
     s.printOfferHeader = t.Bool("printOfferHeader");
     const std::vector<std::string> header = t.Texts("offerHeader");
@@ -351,18 +248,18 @@ SelectionState ReadState(const Reader& doc) {
     s.notesDataSheet = t.Texts("notesDataSheet");
     s.notesChart = t.Texts("notesChart");
 
-    const Reader l = doc.At("labels");
+    const DocumentReader l = doc.At("labels");
     s.labels = {l.Text("hint"),          l.Text("outsideAir"), l.Text("returnAir"),
                 l.Text("heating"),       l.Text("cooling"),    l.Text("designation"),
                 l.Text("unitsInSeries"), l.Text("weight")};
 
-    const Reader ch = doc.At("chart");
+    const DocumentReader ch = doc.At("chart");
     s.chart.type = static_cast<int>(ch.Integer("type", 0, 1));
     s.chart.tempRange = static_cast<int>(ch.Integer("tempRange", 0, 4));
     s.chart.humRange = static_cast<int>(ch.Integer("humRange", 0, 4));
     s.chart.pressure = ch.Number("pressure", 1, kMaxPressure);
 
-    const Reader cases = doc.At("cases", Json::value_t::array);
+    const DocumentReader cases = doc.At("cases", Json::value_t::array);
     if (cases.Size() != 2) throw DocumentError(cases.path(), "must hold two operating cases");
     s.record = ReadCase(cases.Item(0), s.design);
     s.summer = ReadCase(cases.Item(1), s.design);
@@ -427,13 +324,13 @@ SelectionDocument ReadSelectionDocument(std::string_view text) {
                                     std::to_string(e.byte) + ")");
     }
     if (!j.is_object()) throw DocumentError("", "the file is not a JSON selection document");
-    const Reader doc(j, "");
+    const DocumentReader doc(j, "");
     try {
         if (doc.Text("mediaType") != kSelectionMediaType) {
             throw DocumentError("mediaType", "is not " + std::string(kSelectionMediaType));
         }
         SelectionDocument out;
-        const Reader version = doc.At("formatVersion", Json::value_t::number_integer);
+        const DocumentReader version = doc.At("formatVersion", Json::value_t::number_integer);
         if (!version.json().is_number_integer() ||
             version.json().get<int64_t>() != kSelectionFormatVersion) {
             throw DocumentError("formatVersion", "is " + version.json().dump() +
