@@ -23,15 +23,16 @@ TDatenREK Air() {
 }
 
 // Width mode 0; the efficiency criterion at its lowest so that the rows
-// are built as well as calculated.
-void RunSizeList(benchmark::State& state, int units) {
+// are built as well as calculated. `threads` 1 runs on the calling thread
+// alone, 0 on every hardware thread.
+void RunSizeList(benchmark::State& state, int units, unsigned threads) {
     SizeCriteria c;
     c.minEta = 40;
     c.units = units;
     size_t rows = 0;
     for (auto _ : state) {
         TDatenREK r = Air();
-        const SizeList list = BuildSizeList(r, c);
+        const SizeList list = BuildSizeList(r, c, {.threads = threads});
         rows = list.rows.size();
         benchmark::DoNotOptimize(rows);
     }
@@ -39,14 +40,21 @@ void RunSizeList(benchmark::State& state, int units) {
 }
 
 void BM_SizeListOneUnit(benchmark::State& state) {
-    RunSizeList(state, 1);
+    RunSizeList(state, 1, 0);
 }
-BENCHMARK(BM_SizeListOneUnit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeListOneUnit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same list on one thread and on all of them, side by side: wall-clock
+// time, since the work of the other threads is not the calling thread's.
+void BM_SizeListTwoUnitsInSeriesOneThread(benchmark::State& state) {
+    RunSizeList(state, 2, 1);
+}
+BENCHMARK(BM_SizeListTwoUnitsInSeriesOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SizeListTwoUnitsInSeries(benchmark::State& state) {
-    RunSizeList(state, 2);
+    RunSizeList(state, 2, 0);
 }
-BENCHMARK(BM_SizeListTwoUnitsInSeries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeListTwoUnitsInSeries)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace tavro

@@ -155,4 +155,24 @@ void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_
     }
 }
 
+void SetRecordArgument(TDatenREK& record, std::string_view key, std::string_view value,
+                       std::string_view command) {
+    const RecordField* field = FindRecordField(key);
+    if (field == nullptr) {
+        throw UsageError(std::string(command) + ": unknown field '" + Printable(key, 60) + "'");
+    }
+    SetRecordArgument(record, *field, value, command);
+}
+
+int ParseDesign(std::string_view what, std::string_view text) {
+    const int design = ParseInteger(what, text, kDesignBare, kDesignHousingBypassDamper);
+    if (design !=
+        DesignFromOptions(DesignHasHousing(design), DesignHasBypass(design),
+                          design == kDesignBypassDamper || design == kDesignHousingBypassDamper)) {
+        throw UsageError(std::string(what) + ": " + Printable(text, 60) +
+                         " is not a form of design (10, 20, 25, 30, 40, 60)");
+    }
+    return design;
+}
+
 } // namespace tavro::cli

@@ -73,6 +73,15 @@ std::string Printable(std::string_view text, size_t limit = 400);
 void SetRecordArgument(TDatenREK& record, const RecordField& field, std::string_view value,
                        std::string_view command);
 
+/// SetRecordArgument for the field named `key`; throws UsageError naming
+/// the command when the record has no such field.
+void SetRecordArgument(TDatenREK& record, std::string_view key, std::string_view value,
+                       std::string_view command);
+
+/// A form of design (10, 20, 25, 30, 40, 60) from an argument; throws
+/// UsageError naming `what` otherwise.
+int ParseDesign(std::string_view what, std::string_view text);
+
 /// The commands: each prints its result to out and returns its outcome, or
 /// throws UsageError (bad input), DimensionError (a unit that cannot be
 /// built) or ArithmeticFault (the calculation faulted).
@@ -87,12 +96,14 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
 /// The input of the selection document at `path` as KEY=VALUE arguments
 /// of `command` ("record", "record --shown", "sizes" or "check"): the
 /// record's input fields that differ from a new record's and, depending on
-/// the command, the design, units in series, cooling case and display
-/// options. Throws UsageError naming the field and its problem for a
+/// the command, the design and units in series (sizes), the design,
+/// pressure-drop limit and language (check), or the cooling case and
+/// display options (record --shown). Throws UsageError naming the field and its problem for a
 /// document that cannot be read.
 std::vector<std::string> SelectionArguments(const std::string& path, std::string_view command);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
+Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);
 
 /// The names and arguments of the functions `fn` knows, for the help text.
 void PrintFunctionList(std::ostream& out);

@@ -21,10 +21,11 @@ Usage:
                                    the four result tables of the record as the window shows them
   tavro-calc product KEY=VALUE...  plate distance, blocks, dimensions, weight and designation
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
+  tavro-calc check KEY=VALUE...    the limit messages the desktop program shows for a record
   tavro-calc save KEY=VALUE... --out FILE
                                    calculate the record and write it as a selection document
   tavro-calc record --selection FILE [KEY=VALUE...]
-                                   the input of a selection document (also sizes, record --shown)
+                                   the input of a selection document (also check, sizes)
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
@@ -87,26 +88,41 @@ One tab-separated line per size after a header line: Edge Width PlateGap H B T
 VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
 {"rows": [...]} with the same names.
 
+check: the record's fields as record takes them, and design (10, 20, 25, 30, 40, 60;
+default 10), dplimit (the pressure-drop limit, whole Pa from 1; default the limit of
+the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above) and lang
+(de, en, fr, pl, zh, ru or the code 1, 2, 3, 7, 8, 9; default en):
+  tavro-calc check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
+      SVol21=6000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=30 lang=de
+The record is calculated as record does (CalculateAll) and checked as Calculate in the
+desktop program checks it: one tab-separated line per message (number, "error" or
+"warning", text in SI units), nothing when the record is inside every limit; --json
+gives {"messages": [{"number", "class", "text"}...], "error", "design", "dplimit",
+"Status"}.
+
 save: writes the calculated selection as a selection document (JSON, media type
 application/x-tavro+json; docs/selection-format.md describes it) to the file --out names,
 replacing it as a whole. Keys: the record's fields as record takes them, summer.KEY=VALUE
 (a cooling case, as with --shown), design (default 10), units (in series, 1..4, default 1),
-system=si|ip, lang, separators, eu, hclass, dplimit (as with --shown), totaleff=0|1,
+system=si|ip, lang, separators, eu, hclass (as with --shown), dplimit (default the limit
+of the record's Edge and Series), totaleff=0|1,
 wetbulb=0|1, caption=TEXT, header1=TEXT .. header8=TEXT (offer header lines), note=TEXT and
 chartnote=TEXT (a line of the data sheet's or the chart's notes, repeatable). A
 calculation that fails writes nothing and exits with status 1:
   tavro-calc save AirState=0 AirQuant=0 pbar=1013 SVol11=4000 Temp11=-12 Phi11=90 \
       SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=20 --out offer.tavro
 
---selection FILE: record, record --shown and sizes take their input from a selection
-document: the heating case's record inputs; sizes also its design and units in series;
-record --shown also its cooling case and display options. KEY=VALUE given beside it
+--selection FILE: record, record --shown, check and sizes take their input from a
+selection document: the heating case's record inputs; sizes also its design and units in
+series; check its design, pressure-drop limit and language; record --shown its cooling
+case and display options. KEY=VALUE given beside it
 overrides the document. A document that cannot be read exits with status 2 and names
 the field and its problem.
 
 Exit status: 0 success; 1 the calculation failed (a fault, a result without physical
 meaning, or a record whose Status is not 0); 2 bad input (one line on standard error,
-nothing on standard output).
+nothing on standard output); 3 check raised an error-class limit message (the desktop
+program would not calculate the record).
 )";
 
 } // namespace
@@ -185,6 +201,8 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
             outcome = RunProduct(input, json, buffer);
         } else if (command == "sizes") {
             outcome = RunSizes(input, json, buffer);
+        } else if (command == "check") {
+            outcome = RunCheck(input, json, buffer);
         } else if (command == "save") {
             outcome = RunSave(input, outPath, json, buffer);
         } else {

@@ -9,8 +9,9 @@ namespace tavro::cli {
 /// Exit statuses of the command line.
 enum ExitStatus : int {
     kExitOk = 0,
-    kExitFault = 1,    ///< the calculation itself faulted (a moist-air function threw)
-    kExitBadInput = 2, ///< unknown command, name or field, bad number, wrong argument count
+    kExitFault = 1,      ///< the calculation itself faulted (a moist-air function threw)
+    kExitBadInput = 2,   ///< unknown command, name or field, bad number, wrong argument count
+    kExitLimitError = 3, ///< check: the record raises an error-class limit message
 };
 
 /// Runs one command line (without the program name). Results go to out; on

@@ -105,9 +105,13 @@ std::vector<std::string> SelectionArguments(const std::string& path, std::string
         out.push_back(std::string("eu=") + (s.eu ? "1" : "0"));
         out.push_back(std::string("hclass=") + (s.hclass ? "1" : "0"));
         out.push_back("dplimit=" + std::to_string(s.dpLimit));
-    } else if (command != "record") {
+    } else if (command == "sizes") {
         out.push_back("design=" + std::to_string(s.design));
         out.push_back("units=" + std::to_string(s.unitsInSeries));
+    } else if (command == "check") {
+        out.push_back("design=" + std::to_string(s.design));
+        out.push_back("dplimit=" + std::to_string(s.dpLimit));
+        out.push_back("lang=" + std::to_string(s.show.language));
     }
     return out;
 }
@@ -116,6 +120,7 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
                 std::ostream& out) {
     if (outPath.empty()) throw UsageError("save: --out FILE names the document to write");
     SelectionState s;
+    bool haveDpLimit = false;
     std::vector<std::pair<const RecordField*, std::string_view>> fields, summerFields;
     for (std::string_view arg : args) {
         const auto [key, value] = SplitAssignment("save", arg);
@@ -161,6 +166,7 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
             s.wetBulb = ParseSaveFlag(key, value);
         } else if (key == "dplimit") {
             s.dpLimit = ParseInteger(what, value, 1, 100000);
+            haveDpLimit = true;
         } else if (key == "caption") {
             s.caption = ParseText(key, value);
         } else if (key.size() == 7 && key.starts_with("header") && key[6] >= '1' && key[6] <= '8') {
@@ -185,6 +191,9 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
     s.summer = s.record;
     for (const auto& [field, value] : summerFields)
         SetRecordArgument(s.summer, *field, value, "save");
+    // Without dplimit the limit of the edge and the units in series holds,
+    // as in the program.
+    if (!haveDpLimit && s.record.Edge > 0) s.dpLimit = DpLimit(s.record.Series, s.record.Edge);
     s.seasonMode = summerFields.empty() ? 1 : 2;
     s.useSeasons = s.seasonMode == 2;
     CalculateAsShown(s.record);

@@ -19,13 +19,7 @@ UnitSelection ParseSelection(std::span<const std::string_view> args) {
         const auto [key, value] = SplitAssignment("product", arg);
         const std::string what = "product: " + std::string(key);
         if (key == "design") {
-            sel.design = ParseInteger(what, value, 10, 60);
-            if (sel.design != DesignFromOptions(DesignHasHousing(sel.design),
-                                                DesignHasBypass(sel.design),
-                                                sel.design == 25 || sel.design == 60)) {
-                throw UsageError(what + ": " + Printable(value, 60) +
-                                 " is not a form of design (10, 20, 25, 30, 40, 60)");
-            }
+            sel.design = ParseDesign(what, value);
         } else if (key == "units") {
             sel.units = ParseInteger(what, value, 1, 4);
         } else if (key == "edge") {

@@ -43,11 +43,7 @@ Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostrea
             classify = value == "1";
             continue;
         }
-        const RecordField* field = FindRecordField(key);
-        if (field == nullptr) {
-            throw UsageError("record: unknown field '" + Printable(key, 60) + "'");
-        }
-        SetRecordArgument(record, *field, value, "record");
+        SetRecordArgument(record, key, value, "record");
     }
     record.CalculateAll();
     if (classify && record.Status == 0) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <exception>
+#include <thread>
 
 namespace tavro {
 
@@ -131,7 +133,143 @@ WidthResult PreselectWidth(TDatenREK& r, int design, int edge, int widthMode, in
     return out;
 }
 
-SizeList BuildSizeList(TDatenREK& r, const SizeCriteria& c, const std::function<void()>& afterRow) {
+namespace {
+
+struct Candidate {
+    int edge;
+    int ptype;
+};
+
+std::vector<Candidate> Candidates(const SizeCriteria& c) {
+    std::vector<Candidate> out;
+    for (int edge : kEdges) {
+        // Checked before sizing: it depends on nothing that sizing finds.
+        if (c.design >= kDesignBypassDamper && edge < kDamperDesignMinEdge) continue;
+        for (int ptype = 1; ptype <= 6; ++ptype) {
+            if (PlateGapFor(edge, ptype) > 0) out.push_back({edge, ptype});
+        }
+    }
+    return out;
+}
+
+// Sizes and checks one candidate on `r`; false when it misses a criterion.
+bool TryCandidate(TDatenREK& r, const SizeCriteria& c, Candidate k, SizeRow& row) {
+    const double maxDp = c.maxDp;
+    const WidthResult w = PreselectWidth(r, c.design, k.edge, c.widthMode, c.presetWidth, k.ptype,
+                                         maxDp - kTargetMargin);
+    if (!w.accepted) return false;
+    if (w.width < kMinWidth) return false;
+    if (c.widthMode == kWidthFree) {
+        const double aspect = static_cast<double>(k.edge) / w.width;
+        if (aspect > kMaxAspect || aspect < kMinAspect) return false;
+    }
+    if (w.eta1Wet < c.minEta || w.eta1Wet > kMaxEta) return false;
+    if (w.dpMax < maxDp / 3 || w.dpMax > maxDp) return false;
+    UnitSelection sel;
+    sel.design = c.design;
+    sel.units = c.units;
+    sel.edge = k.edge;
+    sel.width = w.width;
+    sel.ptype = k.ptype;
+    sel.vBypass = r.AirVelBypass;
+    sel.volume = r.SVol11;
+    const OuterSize size = OuterDimensions(sel);
+    if (c.widthMode == kWidthMaximum && c.presetWidth < size.B) return false;
+    row.edge = k.edge;
+    row.width = w.width;
+    row.ptype = k.ptype;
+    row.plateGap = PlateGapFor(k.edge, k.ptype);
+    row.H = size.H;
+    row.B = size.B;
+    row.T = size.T;
+    row.vMax = w.vMax;
+    row.dpMax = w.dpMax;
+    row.eta1Wet = w.eta1Wet;
+    row.eps1Wet = w.eps1Wet;
+    row.temp12 = w.temp12;
+    row.hClass = w.hClass;
+    return true;
+}
+
+bool Cancelled(const SizeListRun& run) {
+    return run.cancel && run.cancel->load(std::memory_order_relaxed);
+}
+
+void CountDone(const SizeListRun& run) {
+    if (run.progress) run.progress->fetch_add(1, std::memory_order_relaxed);
+}
+
+// What one candidate gave: a row, or nothing.
+struct Slot {
+    bool accepted = false;
+    SizeRow row;
+};
+
+// Every candidate on `r` in turn.
+bool RunInOrder(TDatenREK& r, const SizeCriteria& c, const std::vector<Candidate>& candidates,
+                const SizeListRun& run, std::vector<Slot>& slots) {
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        if (Cancelled(run)) return false;
+        slots[i].accepted = TryCandidate(r, c, candidates[i], slots[i].row);
+        CountDone(run);
+    }
+    return true;
+}
+
+// The candidates spread over `threads` threads (the calling one among
+// them), each taking the next untried candidate on its own copy of `r`.
+// The candidates are handed out in ascending order, so the copy whose
+// thread took the last one holds the last candidate tried; it becomes `r`.
+bool RunSpread(TDatenREK& r, const SizeCriteria& c, const std::vector<Candidate>& candidates,
+               const SizeListRun& run, std::vector<Slot>& slots, unsigned threads) {
+    struct Worker {
+        TDatenREK record;
+        size_t lastIndex = 0;
+        bool tried = false;
+        std::exception_ptr fault;
+    };
+    std::vector<Worker> workers(threads, Worker{r, 0, false, nullptr});
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stop{false};
+    auto work = [&](Worker& w) {
+        try {
+            for (;;) {
+                if (stop.load(std::memory_order_relaxed) || Cancelled(run)) return;
+                const size_t i = next.fetch_add(1, std::memory_order_relaxed);
+                if (i >= candidates.size()) return;
+                slots[i].accepted = TryCandidate(w.record, c, candidates[i], slots[i].row);
+                w.lastIndex = i;
+                w.tried = true;
+                CountDone(run);
+            }
+        } catch (...) {
+            w.fault = std::current_exception();
+            stop = true;
+        }
+    };
+    {
+        std::vector<std::jthread> pool;
+        pool.reserve(threads - 1);
+        for (unsigned t = 1; t < threads; ++t)
+            pool.emplace_back(work, std::ref(workers[t]));
+        work(workers[0]);
+    } // joins the pool
+    const Worker* last = nullptr;
+    for (const Worker& w : workers) {
+        if (w.fault) std::rethrow_exception(w.fault);
+        if (w.tried && (!last || w.lastIndex > last->lastIndex)) last = &w;
+    }
+    if (last) r = last->record;
+    return !Cancelled(run) && next.load() >= candidates.size();
+}
+
+} // namespace
+
+int SizeListCandidates(const SizeCriteria& criteria) {
+    return static_cast<int>(Candidates(criteria).size());
+}
+
+SizeList BuildSizeList(TDatenREK& r, const SizeCriteria& c, const SizeListRun& run) {
     CheckCriteria(c);
     r.GapGiven = 0;
     r.Series = static_cast<uint8_t>(c.units);
@@ -145,49 +283,16 @@ SizeList BuildSizeList(TDatenREK& r, const SizeCriteria& c, const std::function<
         list.inletsFailed = true;
         return list;
     }
-    const double maxDp = c.maxDp;
-    for (int edge : kEdges) {
-        // Checked before sizing: it depends on nothing that sizing finds.
-        if (c.design >= kDesignBypassDamper && edge < kDamperDesignMinEdge) continue;
-        for (int ptype = 1; ptype <= 6; ++ptype) {
-            if (PlateGapFor(edge, ptype) <= 0) continue;
-            const WidthResult w = PreselectWidth(r, c.design, edge, c.widthMode, c.presetWidth,
-                                                 ptype, maxDp - kTargetMargin);
-            if (!w.accepted) continue;
-            if (w.width < kMinWidth) continue;
-            if (c.widthMode == kWidthFree) {
-                const double aspect = static_cast<double>(edge) / w.width;
-                if (aspect > kMaxAspect || aspect < kMinAspect) continue;
-            }
-            if (w.eta1Wet < c.minEta || w.eta1Wet > kMaxEta) continue;
-            if (w.dpMax < maxDp / 3 || w.dpMax > maxDp) continue;
-            UnitSelection sel;
-            sel.design = c.design;
-            sel.units = c.units;
-            sel.edge = edge;
-            sel.width = w.width;
-            sel.ptype = ptype;
-            sel.vBypass = r.AirVelBypass;
-            sel.volume = r.SVol11;
-            const OuterSize size = OuterDimensions(sel);
-            if (c.widthMode == kWidthMaximum && c.presetWidth < size.B) continue;
-            SizeRow row;
-            row.edge = edge;
-            row.width = w.width;
-            row.ptype = ptype;
-            row.plateGap = PlateGapFor(edge, ptype);
-            row.H = size.H;
-            row.B = size.B;
-            row.T = size.T;
-            row.vMax = w.vMax;
-            row.dpMax = w.dpMax;
-            row.eta1Wet = w.eta1Wet;
-            row.eps1Wet = w.eps1Wet;
-            row.temp12 = w.temp12;
-            row.hClass = w.hClass;
-            list.rows.push_back(std::move(row));
-            if (afterRow) afterRow();
-        }
+    const std::vector<Candidate> candidates = Candidates(c);
+    std::vector<Slot> slots(candidates.size());
+    const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = static_cast<unsigned>(
+        std::min<size_t>(run.threads == 0 ? hardware : run.threads, candidates.size()));
+    const bool complete = threads <= 1 ? RunInOrder(r, c, candidates, run, slots)
+                                       : RunSpread(r, c, candidates, run, slots, threads);
+    list.cancelled = !complete;
+    for (Slot& slot : slots) {
+        if (slot.accepted) list.rows.push_back(std::move(slot.row));
     }
     return list;
 }

@@ -11,6 +11,7 @@
 #include "product/catalogue/catalogue.h" // the bypass velocity range of the design page
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -90,19 +91,40 @@ struct SizeList {
     /// The record's inlets could not be completed (a pressure of 0, a
     /// humidity beyond saturation, ...): no candidate was tried.
     bool inletsFailed = false;
+    /// The build was abandoned through its cancel flag; `rows` is not the
+    /// whole list then.
+    bool cancelled = false;
 };
 
+/// How BuildSizeList runs.
+struct SizeListRun {
+    /// Threads the candidates are spread over: 0 for one per hardware
+    /// thread, 1 for the calling thread alone. The rows and their order do
+    /// not depend on it.
+    unsigned threads = 0;
+    /// When set and true, the build stops before the next candidate and
+    /// returns what it has with `cancelled` set. Checked between candidates.
+    const std::atomic<bool>* cancel = nullptr;
+    /// When set, counts the candidates done (from any thread); the total is
+    /// SizeListCandidates.
+    std::atomic<int>* progress = nullptr;
+};
+
+/// The number of candidates BuildSizeList tries for `criteria` (edges and
+/// plate types of the catalogue that the design admits).
+int SizeListCandidates(const SizeCriteria& criteria);
+
 /// The size list: sets the record's GapGiven 0, Series and AirVelBypass
-/// from the criteria, runs CalculateAll, then tries every catalogue edge
-/// (list order) with every plate type it has (type order) and keeps the
-/// candidates that meet the criteria. `afterRow`, when set, runs after
-/// every accepted candidate (the dialog lets its window breathe there).
-/// The record is left holding the last candidate tried. Criteria out of
-/// range (units outside 1..4, a width mode other than 0..2, a preset width
-/// or maximum pressure drop that is not positive, a bypass velocity that
-/// is not positive and finite) throw tavro::Error.
+/// from the criteria, runs the inlet stages, then tries every catalogue
+/// edge (list order) with every plate type it has (type order) and keeps
+/// the candidates that meet the criteria. The candidates are spread over
+/// `run.threads` threads, each on its own copy of the record. The record
+/// is left holding the last candidate tried. Criteria out of range (units
+/// outside 1..4, a width mode other than 0..2, a preset width or maximum
+/// pressure drop that is not positive, a bypass velocity that is not
+/// positive and finite) throw tavro::Error.
 SizeList BuildSizeList(TDatenREK& record, const SizeCriteria& criteria,
-                       const std::function<void()>& afterRow = {});
+                       const SizeListRun& run = {});
 
 /// Formats a number with a fixed count of decimals for a list cell.
 using CellNumber = std::function<std::string(double value, int decimals)>;

@@ -7,6 +7,7 @@
 #include "controls/daten_grid.h"
 #include "controls/num_edit.h"
 #include "physics/unit_conversion.h"
+#include "product/model/limit_bounds.h"
 #include "shell/qt/qt_text.h"
 #include "shell/texts/number_format.h"
 
@@ -20,16 +21,9 @@ namespace tavro {
 
 namespace {
 
-// The useful range of the flows in every flow unit, and of the humidity
-// ratio (g/kg, gr/lb) and the temperatures (°C, °F) of the limit checks.
+// The useful range of the flows in every flow unit.
 constexpr double kMinFlow = 1;
 constexpr double kMaxFlow = 999999;
-constexpr double kMaxHumidityRatioSI = 150;
-constexpr double kMaxHumidityRatioIP = 1050;
-constexpr double kMinTemperatureSI = -30;
-constexpr double kMaxTemperatureSI = 80;
-constexpr double kMinTemperatureIP = -22;
-constexpr double kMaxTemperatureIP = 176;
 
 } // namespace
 
@@ -116,12 +110,14 @@ void TFormProdukt::SetInputLimits() {
     // range in the message that answers a text that is no number.
     const int flowText = AirQuant == 1 ? 17 : AirQuant == 3 ? 33 : 16;
     const int humidityText = AirState == 1 ? 14 : AirState == 7 ? 51 : 13;
-    double humidityLimits[2] = {0, 100};
+    const LimitBounds& b = kLimitBounds;
+    double humidityLimits[2] = {b.minRelativeHumidity, b.maxRelativeHumidity};
     if (AirState == 1) {
-        humidityLimits[1] = SI ? kMaxHumidityRatioSI : kMaxHumidityRatioIP;
+        humidityLimits[0] = b.minHumidityRatio.In(SI);
+        humidityLimits[1] = b.maxHumidityRatio.In(SI);
     } else if (AirState == 7) {
-        humidityLimits[0] = SI ? kMinTemperatureSI : kMinTemperatureIP;
-        humidityLimits[1] = SI ? kMaxTemperatureSI : kMaxTemperatureIP;
+        humidityLimits[0] = b.minTemperature.In(SI);
+        humidityLimits[1] = b.maxTemperature.In(SI);
     }
     for (int c = 0; c < 2; ++c) {
         for (int s = 0; s < 2; ++s) {

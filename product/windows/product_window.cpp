@@ -5,6 +5,7 @@
 #include "controls/daten_grid.h"
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
+#include "product/model/limit_bounds.h"
 #include "shell/qt/fonts.h"
 #include "shell/qt/qt_pictures.h"
 #include "shell/qt/qt_text.h"
@@ -114,7 +115,7 @@ void TFormProdukt::BuildInputs() {
             Edit_Temp[c][s] = make(1, 1);
             Edit_Feuchte[c][s] = make(2, 1);
             Edit_Temp[c][s]->SetValidation(true);
-            Edit_Feuchte[c][s]->SetMaxValue(100);
+            Edit_Feuchte[c][s]->SetMaxValue(kLimitBounds.maxRelativeHumidity);
         }
     }
 }

@@ -124,8 +124,9 @@ void TFormBaugroessen_Tavro::showEvent(QShowEvent* event) {
 void TFormBaugroessen_Tavro::FormActivate() {
     if (PageControl->currentWidget() == TabSheet_Baugroessen) {
         BuildList(false);
+        // The list comes later; its first row is selected when it does.
+        selectFirstWhenBuilt_ = true;
         if (Owner) Label_Bauform1->setText(DesignText(Owner->Design, Owner->SeriesCount));
-        SelectFirstRow();
     } else {
         DrawPicture();
     }

@@ -9,15 +9,21 @@
 #include "controls/vk_form.h"
 #include "product/selection/size_list.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+#include <thread>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QTreeWidget;
 
 namespace tavro {
@@ -25,12 +31,16 @@ namespace tavro {
 class TFormTavro;
 class TIntEdit;
 class TNumEdit;
+struct SizeListJob;
 
 class TFormBaugroessen_Tavro : public TVkForm {
     Q_OBJECT
 
 public:
     explicit TFormBaugroessen_Tavro(QWidget* parent = nullptr);
+    /// Abandons a running build and waits for its threads, which stop
+    /// after the candidate they are calculating.
+    ~TFormBaugroessen_Tavro() override;
 
     /// Takes the owner's design, units in series, unit system and bypass
     /// velocity, shows the design page (designPage) or the sizes page
@@ -52,10 +62,22 @@ public:
     /// The criteria of the controls: the lists, the preset, the pending
     /// design and units and the bypass velocity (m/s).
     SizeCriteria Criteria();
-    /// Reads the owner's inputs into its primary record and lists every
-    /// size that meets the criteria; `sort` sorts it by the sort state.
-    /// Does nothing without an owner or while a build is running.
+    /// Reads the owner's inputs into its primary record and starts listing
+    /// every size that meets the criteria on a copy of it in the background;
+    /// the list is shown (and with `sort` sorted by the sort state) when the
+    /// build is done. A build still running is abandoned. Does nothing
+    /// without an owner.
     void BuildList(bool sort);
+    /// Whether a list is being built.
+    bool Building() const;
+    /// Processes events until no build is running, at most `timeoutMs`
+    /// milliseconds. Returns whether the build has ended.
+    bool WaitForList(int timeoutMs = 60000);
+    /// What builds the list on the background thread; BuildSizeList unless
+    /// replaced (tests replace it to hold a build at a known point).
+    using ListBuilder =
+        std::function<SizeList(TDatenREK&, const SizeCriteria&, const SizeListRun&)>;
+    ListBuilder Builder;
     /// Sorts the list by the sort state.
     void SortList();
     /// A click on a column header: reverses or changes the sort.
@@ -64,6 +86,7 @@ public:
     /// distance, then the owner's device change. An edge the owner's edge
     /// list does not offer for its design is refused with message 121.
     void Button_BaugroesseClick();
+    static constexpr int kColumns = 9;
     /// The nine cells of a row in the current units and number format.
     QStringList RowCells(const SizeRow& row) const;
 
@@ -88,7 +111,7 @@ public:
     SortState Sort;
     /// The bypass velocity (m/s) of the last committed value of its edit.
     double BypassVelocity = 15;
-    /// How many times the list has been built (tests and diagnostics).
+    /// How many times a built list has been shown (tests and diagnostics).
     int ListBuilds = 0;
 
     // Controls.
@@ -109,6 +132,9 @@ public:
     QTreeWidget* ListView1;
     QLabel* Label_Bauform1;
     QPushButton* Button_Baugroesse;
+    /// Shown while a build has taken longer than kProgressDelayMs.
+    QProgressBar* ProgressBar_Liste;
+    static constexpr int kProgressDelayMs = 150;
     // Design page.
     QCheckBox* CheckBox_Gehaeuse;
     QCheckBox* CheckBox_Bypass;
@@ -124,6 +150,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    /// Closing (Close, Escape, the title bar) abandons a running build
+    /// without waiting for it.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildSizesPage();
@@ -137,7 +166,19 @@ private:
     void Combo_AnzahlReiheChange();
     void VelocityCommitted();
 
-    bool building_ = false;
+    // The background build.
+    void PollBuild();
+    void ShowBuiltList();
+    void AbandonBuild();
+    void JoinFinishedBuilds();
+
+    std::shared_ptr<SizeListJob> job_;
+    /// Threads of builds, running or ended and not yet joined.
+    std::vector<std::pair<std::shared_ptr<SizeListJob>, std::thread>> threads_;
+    QTimer* buildTimer_ = nullptr;
+    QElapsedTimer buildClock_;
+    bool sortWhenBuilt_ = false;
+    bool selectFirstWhenBuilt_ = false;
 };
 
 /// Opens the size selection for the main window, creating it on first use

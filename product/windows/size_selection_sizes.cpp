@@ -11,11 +11,11 @@
 #include "shell/qt/qt_text.h"
 #include "shell/texts/number_format.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -25,7 +25,7 @@ namespace tavro {
 
 namespace {
 
-constexpr int kColumns = 9;
+constexpr int kColumns = TFormBaugroessen_Tavro::kColumns;
 // Smallest column widths (pixels); a caption wider than that widens its
 // column. The class column is the narrow one.
 constexpr int kColumnWidths[kColumns] = {112, 60, 60, 60, 60, 60, 56, 56, 30};
@@ -81,6 +81,10 @@ void TFormBaugroessen_Tavro::BuildSizesPage() {
     Button_Baugroesse = MakeNamed<QPushButton>(p, "Button_Baugroesse");
     Button_Baugroesse->setGeometry(674, 354, 100, 26);
     Button_Baugroesse->setEnabled(false);
+    ProgressBar_Liste = MakeNamed<QProgressBar>(p, "ProgressBar_Liste");
+    ProgressBar_Liste->setGeometry(520, 358, 144, 18);
+    ProgressBar_Liste->setTextVisible(false);
+    ProgressBar_Liste->hide();
     EnablePreset();
 
     connect(Combo_MinPHI, &QComboBox::currentIndexChanged, this, [this] { BuildList(false); });
@@ -177,38 +181,6 @@ QStringList TFormBaugroessen_Tavro::RowCells(const SizeRow& row) const {
     for (const std::string& c : cells)
         out << QString::fromStdString(c);
     return out;
-}
-
-void TFormBaugroessen_Tavro::BuildList(bool sort) {
-    // The list lets pending events through while it is built; user input is
-    // held back meanwhile, so that no click rebuilds it from inside itself.
-    if (!Owner || building_) return;
-    building_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ListView1->clear();
-    Button_Baugroesse->setEnabled(false);
-    try {
-        Owner->ReadInputs();
-        Owner->ReadDeviceInputs();
-        const SizeList list = BuildSizeList(*Owner->Daten, Criteria(), [] {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-        for (const SizeRow& row : list.rows) {
-            auto* item = new QTreeWidgetItem(ListView1, RowCells(row));
-            for (int c = 1; c < kColumns - 1; ++c)
-                item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-            item->setTextAlignment(kColumns - 1, Qt::AlignCenter);
-        }
-    } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
-        building_ = false;
-        ShowExceptionMessage(e);
-        return;
-    }
-    ++ListBuilds;
-    QApplication::restoreOverrideCursor();
-    building_ = false;
-    if (sort) SortList();
 }
 
 void TFormBaugroessen_Tavro::SortList() {

@@ -14,6 +14,7 @@
 #include "physics/unit_conversion.h"
 #include "product/catalogue/catalogue.h"
 #include "product/catalogue/dimensions.h"
+#include "product/model/limit_bounds.h"
 #include "shell/qt/qt_text.h"
 #include "shell/settings/shell_settings.h"
 #include "shell/texts/number_format.h"
@@ -31,9 +32,10 @@ bool IsDesign(int d) {
     return d == 10 || d == 20 || d == 25 || d == 30 || d == 40 || d == 60;
 }
 
-// Package widths the catalogue builds: from 100 mm up to four times the
-// largest edge, the widest proportion the size selection offers.
-constexpr int kMinWidth = 100;
+// Package widths the catalogue builds: from the smallest the limit check
+// lets pass up to four times the largest edge, the widest proportion the
+// size selection offers.
+constexpr int kMinWidth = kLimitBounds.minWidth;
 constexpr int kMaxWidth = 4 * kEdges.back();
 
 QString GapEntry(double gap) {

@@ -95,8 +95,10 @@ public:
         std::vector<std::string> args;
         if (kind < 0.30) {
             args = Function();
-        } else if (kind < 0.80) {
+        } else if (kind < 0.70) {
             args = Record();
+        } else if (kind < 0.80) {
+            args = Check();
         } else if (kind < 0.9995) {
             args = Product();
         } else {
@@ -276,6 +278,22 @@ private:
         return args;
     }
 
+    std::vector<std::string> Check() {
+        std::vector<std::string> args = Record();
+        args[0] = "check";
+        std::erase_if(args, [](const std::string& a) { return a.rfind("classify=", 0) == 0; });
+        static const std::vector<std::string> designs = {"10", "20", "25", "30", "40", "60", "26"};
+        static const std::vector<std::string> languages = {"de", "en", "fr", "pl", "zh",
+                                                           "ru", "8",  "4",  "xx", ""};
+        if (Chance(0.5)) args.push_back("design=" + Pick(designs));
+        if (Chance(0.5)) {
+            args.push_back("dplimit=" +
+                           (Chance(0.9) ? std::to_string(50 + Index(2000)) : Value(0, 1e6)));
+        }
+        if (Chance(0.5)) args.push_back("lang=" + Pick(languages));
+        return args;
+    }
+
     std::mt19937_64 rng_;
 };
 
@@ -398,7 +416,7 @@ std::string SuccessProblems(const std::vector<std::string>& args, const std::str
 
 TEST(CommandLineFuzz, NoFailureIsReportedAsSuccess) {
     CaseMaker maker(20261209);
-    int byStatus[3] = {0, 0, 0};
+    int byStatus[4] = {0, 0, 0, 0};
     int recordsCalculated = 0;
     int failures = 0;
     for (int i = 0; i < kCases + static_cast<int>(kKnownCases.size()); ++i) {
@@ -409,8 +427,13 @@ TEST(CommandLineFuzz, NoFailureIsReportedAsSuccess) {
         const int status = cli::Run(views, out, err);
         const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
         std::string problem;
-        if (status < 0 || status > 2) {
+        const bool check = std::find(args.begin(), args.end(), "check") == args.begin() ||
+                           (args.size() > 1 && args[0] == "--json" && args[1] == "check");
+        if (status < 0 || status > (check ? 3 : 2)) {
             problem = "exit status " + std::to_string(status);
+        } else if (status == kExitLimitError &&
+                   (!err.str().empty() || out.str().find("error") == std::string::npos)) {
+            problem = "a limit error without its message, or with a line on standard error";
         } else if (status == kExitBadInput && (!out.str().empty() || !OneLine(err.str()))) {
             problem = "bad input without exactly one line on standard error only";
         } else if (status == kExitFault && !OneLine(err.str())) {
@@ -426,16 +449,17 @@ TEST(CommandLineFuzz, NoFailureIsReportedAsSuccess) {
                           << "\n  stderr: " << err.str();
             if (++failures >= 10) break;
         }
-        ++byStatus[std::clamp(status, 0, 2)];
+        ++byStatus[std::clamp(status, 0, 3)];
     }
     // The run must reach the calculations, not only the argument checks.
     EXPECT_GT(recordsCalculated, kCases / 20);
     EXPECT_GT(byStatus[kExitOk], kCases / 10);
     EXPECT_GT(byStatus[kExitFault], kCases / 100);
     EXPECT_GT(byStatus[kExitBadInput], kCases / 10);
+    EXPECT_GT(byStatus[kExitLimitError], kCases / 100);
     std::cout << "[ fuzz     ] " << kCases << " cases: " << byStatus[0] << " exit 0 ("
               << recordsCalculated << " records), " << byStatus[1] << " exit 1, " << byStatus[2]
-              << " exit 2\n";
+              << " exit 2, " << byStatus[3] << " exit 3\n";
 }
 
 } // namespace

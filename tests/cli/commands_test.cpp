@@ -218,6 +218,21 @@ TEST(Cli, BadInputGivesOneLineAndStatusTwo) {
         {{"sizes", "AirVelBypass=4"}, "from 5 to 15 m/s"},
         {{"sizes", "Temp11=cold"}, "Temp11: 'cold' is not a number"},
         {{"sizes", "colour=red"}, "unknown key 'colour'"},
+        {{"check", "dplimit"}, "'dplimit' is not KEY=VALUE"},
+        {{"check", "design=26"}, "check: design: 26 is not a form of design"},
+        {{"check", "design=1e1"}, "check: design: '1e1' is not an integer"},
+        {{"check", "dplimit=0"}, "check: dplimit: '0' is not an integer from 1 to 1000000"},
+        {{"check", "dplimit=-250"}, "dplimit: '-250' is not an integer"},
+        {{"check", "dplimit=nan"}, "dplimit: 'nan' is not an integer"},
+        {{"check", "dplimit=99999999999999999999"}, "is not an integer from 1 to 1000000"},
+        {{"check", "lang=xx"}, "check: lang: 'xx' is not a language"},
+        {{"check", "lang="}, "check: lang: '' is not a language"},
+        {{"check", "lang=DE"}, "'DE' is not a language"},
+        {{"check", "lang=4"}, "'4' is not a language"}, // a menu entry without texts
+        {{"check", "lang=en\x1b[2J"}, "'en\\x1b[2J' is not a language"},
+        {{"check", "Tmp11=5"}, "check: unknown field 'Tmp11'"},
+        {{"check", "Eta1=50"}, "check: Eta1 is a result of the calculation, not an input"},
+        {{"check", "SVol21=0"}, "check: SVol21: a flow must be more than 0"},
     };
     for (const BadCase& c : cases) {
         const Result r = RunArgs(c.args);
@@ -339,9 +354,81 @@ TEST(Cli, HelpDescribesTheCommands) {
     EXPECT_NE(r.out.find("tavro-calc fn NAME"), std::string::npos);
     EXPECT_NE(r.out.find("tavro-calc record KEY=VALUE"), std::string::npos);
     EXPECT_NE(r.out.find("tavro-calc sizes KEY=VALUE"), std::string::npos);
+    EXPECT_NE(r.out.find("tavro-calc check KEY=VALUE"), std::string::npos);
     EXPECT_NE(r.out.find("TempOnIsenthalp t x p phi"), std::string::npos);
     EXPECT_NE(r.out.find("tavro-calc --version"), std::string::npos);
     EXPECT_NE(r.out.find("--json anywhere"), std::string::npos);
+}
+
+// Air of 10000 m³/h against a return flow, through a 1200 mm exchanger.
+std::vector<std::string_view> CheckArgs(std::initializer_list<std::string_view> more) {
+    std::vector<std::string_view> args = {"check",        "AirState=0", "AirQuant=0", "pbar=1013",
+                                          "SVol11=10000", "Temp11=-12", "Phi11=90",   "Temp21=22",
+                                          "Phi21=40",     "Edge=1200",  "Width=1200", "PType=2"};
+    args.insert(args.end(), more);
+    return args;
+}
+
+TEST(Cli, CheckPrintsTheLimitMessagesOfTheRecord) {
+    struct Case {
+        std::vector<std::string_view> args;
+        int status;
+        std::string out;
+    };
+    const std::string ratioDe = "7\twarning\tDas Verh\u00e4ltnis der Luftmengen liegt nicht im "
+                                "empfohlenen Bereich von 0.66 bis 1.50 !\n";
+    const Case cases[] = {
+        {CheckArgs({"SVol21=10000"}), kExitOk, ""},
+        {CheckArgs({"SVol21=6000"}), kExitOk,
+         "7\twarning\tThe ratio of the air quantities is not in the recommended range 0.66 .. "
+         "1.50 !\n"},
+        {CheckArgs({"SVol21=6000", "lang=de"}), kExitOk, ratioDe},
+        {CheckArgs({"SVol21=6000", "lang=1"}), kExitOk, ratioDe},
+        {CheckArgs({"SVol21=4000"}), kExitLimitError,
+         "8\terror\tThe ratio of the air quantities is not in the recommended range 0.66 .. "
+         "1.50 !\n"},
+        // A housing needs an edge of 400 mm or more.
+        {CheckArgs({"SVol11=2000", "SVol21=2000", "Edge=300", "Width=1000", "design=30"}),
+         kExitLimitError,
+         "10\terror\tThe selected form of design is not available for edge dimensions 200 "
+         "and 300 mm!\n"},
+        {CheckArgs({"SVol11=2000", "SVol21=2000", "Edge=300", "Width=1000", "design=20"}), kExitOk,
+         ""},
+        // A stage that failed (no plate type 1 on this edge) leaves no
+        // velocity: the record is refused, not passed.
+        {CheckArgs({"SVol11=2000", "SVol21=2000", "Edge=300", "Width=1000", "PType=1"}),
+         kExitLimitError, "6\terror\tThe face air velocity is not in the range 0.5 .. 3.5 m/s !\n"},
+        // The same pressure drop against a given limit and the default one.
+        {CheckArgs({"SVol21=10000", "dplimit=40"}), kExitLimitError,
+         "12\terror\tThe pressure drop is too high!\n"},
+        {CheckArgs({"SVol21=10000", "Temp11=-31", "Phi21=101", "lang=en"}), kExitLimitError,
+         "1\terror\tThe temperature is not in the range -30 .. 80\u00b0C !\n"
+         "4\terror\tThe relative humidity is not in the range 0 .. 90% !\n"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunArgs(c.args);
+        EXPECT_EQ(r.status, c.status) << c.out;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(Cli, CheckAsJsonNamesTheLimitItJudgedBy) {
+    std::vector<std::string_view> args = CheckArgs({"SVol21=4000", "--json", "lang=zh"});
+    Result r = RunArgs(args);
+    EXPECT_EQ(r.status, kExitLimitError) << r.err;
+    const auto j = nlohmann::ordered_json::parse(r.out);
+    ASSERT_EQ(j["messages"].size(), 1u);
+    EXPECT_EQ(j["messages"][0]["number"], 8);
+    EXPECT_EQ(j["messages"][0]["class"], "error");
+    EXPECT_NE(j["messages"][0]["text"].get<std::string>().find("0.66"), std::string::npos);
+    EXPECT_EQ(j["error"], true);
+    EXPECT_EQ(j["design"], 10);
+    EXPECT_EQ(j["dplimit"], 450); // one unit of an edge above 400 mm
+    EXPECT_EQ(j["Status"], 0);
+    r = RunArgs(CheckArgs({"SVol21=10000", "--json", "Series=2", "Edge=400", "Width=400"}));
+    const auto small = nlohmann::ordered_json::parse(r.out);
+    EXPECT_EQ(small["dplimit"], 500);
 }
 
 // The real executable: exit status and the split of the two streams.
@@ -371,6 +458,16 @@ TEST(CliExecutable, ExitStatusAndStreams) {
     EXPECT_EQ(out.rfind("Status=100\n", 0), 0u);
     EXPECT_EQ(run("--version", out), 0);
     EXPECT_EQ(out.rfind("tavro-calc 4.2", 0), 0u);
+    const std::string air = "check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 "
+                            "Phi11=90 Temp21=22 Phi21=40 Edge=1200 Width=1200 PType=2 ";
+    EXPECT_EQ(run(air + "SVol21=10000", out), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run(air + "SVol21=6000", out), 0); // a warning alone
+    EXPECT_EQ(out.rfind("7\twarning\t", 0), 0u);
+    EXPECT_EQ(run(air + "SVol21=4000 --json", out), 3);
+    EXPECT_EQ(nlohmann::json::parse(out)["error"], true);
+    EXPECT_EQ(run(air + "SVol21=10000 dplimit=x", out), 2);
+    EXPECT_EQ(out, "");
 }
 
 } // namespace

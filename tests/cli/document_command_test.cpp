@@ -91,6 +91,8 @@ TEST_F(DocumentCommand, SelectionIsInputOfRecordAndSizes) {
               RunArgs(With({"record", "--shown"}, kInput)).out);
     EXPECT_EQ(RunArgs({"sizes", "--selection", sel.c_str(), "minEta=50"}).out,
               RunArgs(With({"sizes", "design=20", "minEta=50"}, kInput)).out);
+    EXPECT_EQ(RunArgs({"check", "--selection", sel.c_str()}).out,
+              RunArgs(With({"check", "design=20"}, kInput)).out);
     EXPECT_EQ(RunArgs({"record", "--selection", sel.c_str(), "Temp11=-5"}).out,
               RunArgs(With(With({"record"}, kInput), {"Temp11=-5"})).out);
 }

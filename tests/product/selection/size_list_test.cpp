@@ -10,8 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,93 @@ TEST(SizeList, CriteriaOutOfRangeThrow) {
         TDatenREK r = Air(10000, 10000);
         EXPECT_THROW(BuildSizeList(r, k.c), Error) << k.what;
     }
+}
+
+void ExpectSameRows(const SizeList& a, const SizeList& b) {
+    ASSERT_EQ(a.rows.size(), b.rows.size());
+    for (size_t i = 0; i < a.rows.size(); ++i) {
+        const SizeRow& x = a.rows[i];
+        const SizeRow& y = b.rows[i];
+        SCOPED_TRACE("row " + std::to_string(i));
+        EXPECT_EQ(x.edge, y.edge);
+        EXPECT_EQ(x.width, y.width);
+        EXPECT_EQ(x.ptype, y.ptype);
+        EXPECT_EQ(x.H, y.H);
+        EXPECT_EQ(x.B, y.B);
+        EXPECT_EQ(x.T, y.T);
+        // Bit for bit: every candidate is calculated from the same inputs.
+        EXPECT_EQ(x.vMax, y.vMax);
+        EXPECT_EQ(x.dpMax, y.dpMax);
+        EXPECT_EQ(x.eta1Wet, y.eta1Wet);
+        EXPECT_EQ(x.eps1Wet, y.eps1Wet);
+        EXPECT_EQ(x.temp12, y.temp12);
+        EXPECT_EQ(x.hClass, y.hClass);
+    }
+}
+
+// Every design with every width mode, the units in series running through
+// 1 to 4 across them so that each count meets each width mode. Three
+// threads, more than this machine's cores, so that the candidates
+// interleave.
+TEST(SizeList, ThreadsGiveTheRowsOfOneThread) {
+    const int designs[] = {kDesignBare,    kDesignBypass,        kDesignBypassDamper,
+                           kDesignHousing, kDesignHousingBypass, kDesignHousingBypassDamper};
+    for (size_t d = 0; d < std::size(designs); ++d) {
+        for (int mode : {kWidthFree, kWidthMaximum, kWidthExact}) {
+            SizeCriteria c;
+            c.minEta = 40;
+            c.maxDp = 200;
+            c.design = designs[d];
+            c.widthMode = mode;
+            c.presetWidth = 1200;
+            c.units = 1 + static_cast<int>(d + static_cast<size_t>(mode)) % 4;
+            SCOPED_TRACE("design " + std::to_string(c.design) + " mode " + std::to_string(mode) +
+                         " units " + std::to_string(c.units));
+            TDatenREK one = Air(10000, 10000);
+            TDatenREK three = Air(10000, 10000);
+            const SizeList single = BuildSizeList(one, c, {.threads = 1});
+            const SizeList spread = BuildSizeList(three, c, {.threads = 3});
+            EXPECT_FALSE(spread.cancelled);
+            ExpectSameRows(single, spread);
+            // The record holds the last candidate tried either way.
+            EXPECT_EQ(one.Edge, three.Edge);
+            EXPECT_EQ(one.PType, three.PType);
+            EXPECT_EQ(one.Width, three.Width);
+            EXPECT_EQ(one.Eta1Wet, three.Eta1Wet);
+        }
+    }
+}
+
+TEST(SizeList, ProgressCountsEveryCandidate) {
+    SizeCriteria c;
+    EXPECT_EQ(SizeListCandidates(c), 85);
+    c.design = kDesignBypassDamper;
+    EXPECT_LT(SizeListCandidates(c), 85);
+    for (unsigned threads : {1u, 2u}) {
+        std::atomic<int> done{0};
+        TDatenREK r = Air(10000, 10000);
+        BuildSizeList(r, c, {.threads = threads, .progress = &done});
+        EXPECT_EQ(done.load(), SizeListCandidates(c)) << threads;
+    }
+}
+
+TEST(SizeList, CancelledBuildTriesNoFurtherCandidate) {
+    for (unsigned threads : {1u, 2u}) {
+        std::atomic<bool> cancel{true};
+        std::atomic<int> done{0};
+        TDatenREK r = Air(10000, 10000);
+        const SizeList list = BuildSizeList(
+            r, SizeCriteria{}, {.threads = threads, .cancel = &cancel, .progress = &done});
+        EXPECT_TRUE(list.cancelled) << threads;
+        EXPECT_TRUE(list.rows.empty()) << threads;
+        EXPECT_EQ(done.load(), 0) << threads;
+    }
+    // A flag that stays down changes nothing.
+    std::atomic<bool> cancel{false};
+    TDatenREK r = Air(10000, 10000);
+    const SizeList list = BuildSizeList(r, SizeCriteria{}, {.cancel = &cancel});
+    EXPECT_FALSE(list.cancelled);
+    ExpectSameRows(list, Build(SizeCriteria{}));
 }
 
 TEST(SizeListCells, SiAndInchPound) {
