@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavro::cli {
 
@@ -87,6 +88,19 @@ int ParseDesign(std::string_view what, std::string_view text);
 Outcome RunFunction(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out);
+/// Writes the selection document of the KEY=VALUE input to `outPath`
+/// (calculated as the window's Calculate command does).
+Outcome RunSave(std::span<const std::string_view> args, const std::string& outPath, bool json,
+                std::ostream& out);
+
+/// The input of the selection document at `path` as KEY=VALUE arguments
+/// of `command` ("record", "record --shown", "sizes" or "check"): the
+/// record's input fields that differ from a new record's and, depending on
+/// the command, the design and units in series (sizes), the design,
+/// pressure-drop limit and language (check), or the cooling case and
+/// display options (record --shown). Throws UsageError naming the field and its problem for a
+/// document that cannot be read.
+std::vector<std::string> SelectionArguments(const std::string& path, std::string_view command);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);

@@ -23,6 +23,10 @@ Usage:
   tavro-calc sizes KEY=VALUE...    the preselection: every catalogue size that meets the criteria
   tavro-calc check KEY=VALUE...    the limit messages the desktop program shows for a record
   tavro-calc frost KEY=VALUE...    the frost limit of a calculated exchanger and what prevents frost
+  tavro-calc save KEY=VALUE... --out FILE
+                                   calculate the record and write it as a selection document
+  tavro-calc record --selection FILE [KEY=VALUE...]
+                                   the input of a selection document (also check, sizes)
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
@@ -114,6 +118,25 @@ exchanger, 0..1; 1 when no partial bypass prevents frost), bypassSupplyTemp (°C
       SVol21=10000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
 A record whose calculation fails (Status not 0) is a failed calculation.
 
+save: writes the calculated selection as a selection document (JSON, media type
+application/x-tavro+json; docs/selection-format.md describes it) to the file --out names,
+replacing it as a whole. Keys: the record's fields as record takes them, summer.KEY=VALUE
+(a cooling case, as with --shown), design (default 10), units (in series, 1..4, default 1),
+system=si|ip, lang, separators, eu, hclass (as with --shown), dplimit (default the limit
+of the record's Edge and Series), totaleff=0|1,
+wetbulb=0|1, caption=TEXT, header1=TEXT .. header8=TEXT (offer header lines), note=TEXT and
+chartnote=TEXT (a line of the data sheet's or the chart's notes, repeatable). A
+calculation that fails writes nothing and exits with status 1:
+  tavro-calc save AirState=0 AirQuant=0 pbar=1013 SVol11=4000 Temp11=-12 Phi11=90 \
+      SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=20 --out offer.tavro
+
+--selection FILE: record, record --shown, check and sizes take their input from a
+selection document: the heating case's record inputs; sizes also its design and units in
+series; check its design, pressure-drop limit and language; record --shown its cooling
+case and display options. KEY=VALUE given beside it
+overrides the document. A document that cannot be read exits with status 2 and names
+the field and its problem.
+
 Exit status: 0 success; 1 the calculation failed (a fault, a result without physical
 meaning, or a record whose Status is not 0); 2 bad input (one line on standard error,
 nothing on standard output); 3 check raised an error-class limit message (the desktop
@@ -129,8 +152,16 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         std::vector<std::string_view> rest;
         bool json = false;
         bool shown = false;
-        for (std::string_view arg : args) {
-            if (arg == "--json") {
+        // --out FILE and --selection FILE may stand anywhere too.
+        std::string outPath, selectionPath;
+        bool haveOut = false, haveSelection = false;
+        for (size_t i = 0; i < args.size(); ++i) {
+            const std::string_view arg = args[i];
+            if (arg == "--out" || arg == "--selection") {
+                if (i + 1 == args.size()) throw UsageError(std::string(arg) + " needs a file name");
+                (arg == "--out" ? outPath : selectionPath) = std::string(args[++i]);
+                (arg == "--out" ? haveOut : haveSelection) = true;
+            } else if (arg == "--json") {
                 json = true;
             } else if (arg == "--shown") {
                 shown = true;
@@ -160,23 +191,40 @@ int Run(std::span<const std::string_view> args, std::ostream& out, std::ostream&
         if (shown && command != "record") {
             throw UsageError("--shown belongs to the record command");
         }
+        if (haveOut && command != "save") throw UsageError("--out belongs to the save command");
+        if (haveSelection && command != "record" && command != "sizes" && command != "check") {
+            throw UsageError("--selection belongs to the record, check and sizes commands");
+        }
+        // A selection document's input comes first; KEY=VALUE given beside
+        // it overrides it.
+        std::vector<std::string> documentArgs;
+        std::vector<std::string_view> withDocument;
+        std::span<const std::string_view> input = commandArgs;
+        if (haveSelection) {
+            documentArgs = SelectionArguments(selectionPath,
+                                              shown ? std::string_view("record --shown") : command);
+            withDocument.assign(documentArgs.begin(), documentArgs.end());
+            withDocument.insert(withDocument.end(), commandArgs.begin(), commandArgs.end());
+            input = withDocument;
+        }
         // Results are built in a buffer first so that a fault half-way
         // leaves standard output empty.
         std::ostringstream buffer;
         Outcome outcome;
         if (command == "fn") {
-            outcome = RunFunction(commandArgs, json, buffer);
+            outcome = RunFunction(input, json, buffer);
         } else if (command == "record") {
-            outcome = shown ? RunShownRecord(commandArgs, json, buffer)
-                            : RunRecord(commandArgs, json, buffer);
+            outcome = shown ? RunShownRecord(input, json, buffer) : RunRecord(input, json, buffer);
         } else if (command == "product") {
-            outcome = RunProduct(commandArgs, json, buffer);
+            outcome = RunProduct(input, json, buffer);
         } else if (command == "sizes") {
-            outcome = RunSizes(commandArgs, json, buffer);
+            outcome = RunSizes(input, json, buffer);
         } else if (command == "check") {
-            outcome = RunCheck(commandArgs, json, buffer);
+            outcome = RunCheck(input, json, buffer);
+        } else if (command == "save") {
+            outcome = RunSave(input, outPath, json, buffer);
         } else if (command == "frost") {
-            outcome = RunFrost(commandArgs, json, buffer);
+            outcome = RunFrost(input, json, buffer);
         } else {
             throw UsageError("unknown command '" + Printable(command, 60) +
                              "' (tavro-calc --help describes them)");
