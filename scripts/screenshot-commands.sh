@@ -1,6 +1,6 @@
 #!/bin/sh
 # Drives the desktop program under a virtual X display as a user would and
-# takes screenshots: Calculate, Data sheet (the preview at "Zoom to width"),
+# takes screenshots: Calculate with its frost warning, Data sheet (the preview at "Zoom to width"),
 # the print dialog from the preview's Print button, Esc back to the main
 # window; Diagram (the chart window) and its page button (the chart page in
 # the preview); Preselection (the size list), a row taken over with Apply,
@@ -24,8 +24,13 @@ export XDG_CONFIG_HOME="$config" LANG="$lang" LC_ALL= LC_MESSAGES=
 pid=\$!
 sleep 5
 main=\$(xdotool search --onlyvisible --name "Tavro" | tail -1)
-# Calculate, then Data sheet (the buttons of the right column).
+# Calculate, then Data sheet (the buttons of the right column). The
+# default case lies below its frost limit: the frost warning comes first and
+# Enter closes it.
 xdotool mousemove --window \$main 563 347 click 1
+sleep 1
+import -window root "$out/frost-warning-$tag.png"
+xdotool key Return
 sleep 1
 xdotool mousemove --window \$main 502 445 click 1
 sleep 2
