@@ -6,6 +6,7 @@
 #include "physics/record_fields.h"
 #include "physics/records.h"
 #include "product/model/result_rows.h"
+#include "product/model/selection_document.h"
 #include "shell/texts/languages.h"
 #include "shell/texts/number_format.h"
 
@@ -53,14 +54,6 @@ bool ParseFlag(std::string_view key, std::string_view value) {
                          Printable(value, 60) + "'");
     }
     return value == "1";
-}
-
-// As the window's Calculate command leaves a record: calculated once more
-// after the input change and classified.
-void CalculateAsShown(TDatenREK& record) {
-    record.CalculateAll();
-    record.Calculate();
-    record.ClassifyEnergy();
 }
 
 } // namespace
