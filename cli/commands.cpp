@@ -27,6 +27,8 @@ Usage:
                                    calculate the record and write it as a selection document
   tavro-calc record --selection FILE [KEY=VALUE...]
                                    the input of a selection document (also check, sizes)
+  tavro-calc sheet DOCUMENT ARG... render the pages of a selection document to PDF or PNG
+                                   without a display (runs tavro-sheet, see tavro-sheet --help)
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
