@@ -15,6 +15,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 
 namespace tavro::sheet {
@@ -80,6 +81,20 @@ int RenderSheet(const SheetArguments& args, std::ostream& err) {
     } catch (const DocumentError& e) {
         err << "tavro-sheet: " << e.what() << "\n";
         return kExitBadInput;
+    }
+    // An output named like the document (a slip of the fingers) would
+    // replace the selection by a picture of it.
+    std::vector<std::string> outputs;
+    if (!args.pdf.empty()) outputs.push_back(args.pdf);
+    for (SheetPage page : args.pages) {
+        if (!args.pngPrefix.empty()) outputs.push_back(PngFileName(args.pngPrefix, page));
+    }
+    for (const std::string& out : outputs) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(out, args.document, ec)) {
+            err << "tavro-sheet: " << out << ": is the document itself; it is not overwritten\n";
+            return kExitBadInput;
+        }
     }
     SelectionPageOwner owner(StateToRender(std::move(state), args));
     PageList pages;

@@ -36,7 +36,8 @@ int PagePixelsHigh(int dpi);
 /// Loads the document of `args`, renders its pages and writes the files.
 /// Writes messages (prefixed "tavro-sheet: ") to `err`. Returns kExitOk,
 /// kExitBadInput for a document that cannot be read (the reader's message
-/// names the field), kExitWriteFailed when a file cannot be written; on
+/// names the field) or an output file that is the document itself,
+/// kExitWriteFailed when a file cannot be written; on
 /// failure no file named by `args` is new or changed.
 int RenderSheet(const SheetArguments& args, std::ostream& err);
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace tavro::sheet {
@@ -152,6 +153,18 @@ TEST_F(TavroSheet, BadDocumentsAndFilesExitWithTheirStatusAndWriteNothing) {
     EXPECT_NE(Sheet(Quoted(broken) + " --pdf " + Quoted(pdf)).out.find("is missing"),
               std::string::npos);
     EXPECT_EQ(Sheet(Quoted(doc_) + " --pdf " + Quoted(pdf) + " --dpi 5").status, kExitBadInput);
+    // The document is never written over, by whatever name.
+    const auto content = [&] {
+        std::ifstream in(doc_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = content();
+    const std::string link = dir_ / "link-sheet.png";
+    std::filesystem::create_symlink(doc_, link);
+    EXPECT_EQ(Sheet(Quoted(doc_) + " --pdf " + Quoted(doc_)).status, kExitBadInput);
+    EXPECT_EQ(Sheet(Quoted(doc_) + " --png " + Quoted(dir_ / "link")).status, kExitBadInput);
+    EXPECT_EQ(content(), before);
+    std::filesystem::remove(link);
     // A PDF that cannot be written takes the new PNG files back with it.
     const Outcome r = Sheet(Quoted(doc_) + " --png " + Quoted(prefix) + " --pdf " +
                             Quoted(dir_ / "no-such-folder/out.pdf"));
