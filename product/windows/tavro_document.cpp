@@ -92,7 +92,8 @@ TavroDocument::TavroDocument(TFormTavro& window) : QObject(&window), w_(window) 
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* a = add(("Menu_Datei_Zuletzt" + std::to_string(i + 1)).c_str(), QKeySequence());
         connect(a, &QAction::triggered, this, [this, i] {
-            if (i < recent_.size()) Open(recent_[i]);
+            // A copy: opening changes the list.
+            if (i < recent_.size()) Open(QString(recent_[i]));
         });
         recentItems_.push_back(a);
     }
