@@ -315,6 +315,10 @@ TEST_F(TavroDocumentTest, EditSetsTheUnsavedMarkAndSaveClearsIt) {
     SaveDocument("offer.tavro");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("offer.tavro[*] \u2013 Tavro"));
     EXPECT_FALSE(w.isWindowModified());
+    // The pages and the documents keep the program's title.
+    EXPECT_EQ(w.PageCaption(), QStringLiteral("Tavro"));
+    EXPECT_EQ(w.Selection().caption, "Tavro");
+    EXPECT_EQ(LoadSelectionDocument(dir_ / "offer.tavro").state.caption, "Tavro");
     // Calculating changes no input.
     Calculate();
     EXPECT_FALSE(w.isWindowModified());
