@@ -92,6 +92,9 @@ void TavroDocument::ShowSelection(const SelectionState& s, bool display) {
     // reads the controls back into the records.
     *w.Daten = RecordInputs(s.record);
     *w.DatenSommer = RecordInputs(s.summer);
+    // The designation names the bypass of the last computation: the
+    // document's, until the device is computed again.
+    w.Daten->Bypass = s.record.Bypass;
     w.pbar = w.Daten->pbar;
     w.AirState = w.Daten->AirState;
     w.AirQuant = w.Daten->AirQuant;

@@ -224,6 +224,7 @@ TEST_F(TavroDocumentTest, DocumentOfTheCommandLineOpensWithItsFigures) {
     EXPECT_EQ(w.Edit_SVol[0][0]->text(), QStringLiteral("3100"));
     EXPECT_EQ(w.Combo_GKante->currentText(), QStringLiteral("600 mm"));
     EXPECT_EQ(w.Edit_GBreite->text(), QStringLiteral("700"));
+    EXPECT_EQ(w.Label_Bauform->text().toStdString(), doc.labels.designation);
     EXPECT_EQ(w.NotesDataSheet, std::vector<std::string>{"Größe"});
     // The window shows the document's figures as the model shows them.
     for (const auto& [table, grid] : {std::pair{ShownTable::Outlet, w.Tabelle_Luftaustritt},
