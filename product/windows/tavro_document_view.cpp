@@ -47,14 +47,11 @@ QString Fill(QString text, const QStringList& values) {
 // A figure as the lists show it: numbers with 8 significant digits in the
 // window's number format, texts as they are.
 QString Figure(const std::string& text) {
-    size_t used = 0;
-    double v = 0;
-    try {
-        v = std::stod(text, &used);
-    } catch (const std::exception&) {
-        return QString::fromStdString(text);
-    }
-    if (used != text.size() || !std::isfinite(v)) return QString::fromStdString(text);
+    // Parsed in the C locale, as the record's fields are written.
+    bool ok = false;
+    const QString raw = QString::fromStdString(text);
+    const double v = raw.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return raw;
     QString shown = QString::number(v, 'g', 8);
     if (DecimalSeparator != '.') shown.replace(QLatin1Char('.'), QLatin1Char(DecimalSeparator));
     return shown;

@@ -21,6 +21,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <clocale>
 #include <deque>
 #include <sstream>
 
@@ -41,6 +42,7 @@ protected:
     void TearDown() override {
         TavroDocument::SetFileDialogHook({});
         TavroWindowTest::TearDown();
+        ThousandSeparator = ',';
     }
 
     // Questions get the next of `answers_` (Cancel when none is left); the
@@ -56,8 +58,11 @@ protected:
         if (auto* list = dynamic_cast<TFormZahlenliste*>(&form)) {
             lists_.push_back(list->Explanation());
             listRows_.clear();
-            for (int r = 0; r < list->Table()->rowCount(); ++r)
+            listStored_.clear();
+            for (int r = 0; r < list->Table()->rowCount(); ++r) {
                 listRows_.push_back(list->Cell(r, 1));
+                listStored_.push_back(list->Cell(r, 2));
+            }
             return mrOk;
         }
         return mrOk;
@@ -137,6 +142,7 @@ protected:
     QStringList questions_;
     QStringList lists_;
     QStringList listRows_;
+    QStringList listStored_;
 };
 
 // Each case sets up a selection in the window before it is saved.
@@ -411,6 +417,26 @@ TEST_F(TavroDocumentTest, ChangedStoredFiguresAreListedAndKeptForDisplay) {
     // Saving makes the window's figures the document's.
     ASSERT_TRUE(Doc().Save());
     EXPECT_FALSE(stored->isEnabled());
+}
+
+TEST_F(TavroDocumentTest, ListedFiguresUseTheWindowsSeparatorWhateverTheLocale) {
+    TFormTavro& w = Start();
+    Calculate();
+    const std::string path = SaveDocument("comma.tavro");
+    Json j = Json::parse(test::ReadFile(path));
+    j["cases"][0]["results"]["Temp12"] = 12.25;
+    test::WriteFile(path, j.dump(1));
+    // A process locale with a decimal comma must not cut the figures short.
+    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    DecimalSeparator = ',';
+    ThousandSeparator = '.';
+    w.OptionsApplied();
+    answers_ = {mrDiscard, mrDiscard};
+    const bool opened = Doc().Open(QString::fromStdString(path));
+    std::setlocale(LC_NUMERIC, "C");
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(listStored_.size(), 1) << german;
+    EXPECT_EQ(listStored_[0], QStringLiteral("12,25"));
 }
 
 TEST_F(TavroDocumentTest, OpeningKeepsTheUsersDisplayOptionsUnlessAskedTo) {
