@@ -66,6 +66,16 @@ std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// Runs a command of the menu; an error it raises is shown, and the program
+// goes on, as with the window's other commands.
+template <class F> void Guarded(F&& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ShowExceptionMessage(e);
+    }
+}
+
 } // namespace
 
 TavroDocument::TavroDocument(TFormTavro& window) : QObject(&window), w_(window) {
@@ -93,15 +103,16 @@ TavroDocument::TavroDocument(TFormTavro& window) : QObject(&window), w_(window) 
         QAction* a = add(("Menu_Datei_Zuletzt" + std::to_string(i + 1)).c_str(), QKeySequence());
         connect(a, &QAction::triggered, this, [this, i] {
             // A copy: opening changes the list.
-            if (i < recent_.size()) Open(QString(recent_[i]));
+            if (i < recent_.size()) Guarded([&] { Open(QString(recent_[i])); });
         });
         recentItems_.push_back(a);
     }
     file->insertSeparator(exit);
-    connect(open_, &QAction::triggered, this, [this] { OpenClick(); });
-    connect(save_, &QAction::triggered, this, [this] { Save(); });
-    connect(saveAs_, &QAction::triggered, this, [this] { SaveAs(); });
-    connect(storedResults_, &QAction::triggered, this, [this] { ShowStoredResults(); });
+    connect(open_, &QAction::triggered, this, [this] { Guarded([this] { OpenClick(); }); });
+    connect(save_, &QAction::triggered, this, [this] { Guarded([this] { Save(); }); });
+    connect(saveAs_, &QAction::triggered, this, [this] { Guarded([this] { SaveAs(); }); });
+    connect(storedResults_, &QAction::triggered, this,
+            [this] { Guarded([this] { ShowStoredResults(); }); });
 
     // Every other command of the menus, and the season button, may change
     // the selection (the offer header, the notes, the options): the mark
@@ -111,14 +122,16 @@ TavroDocument::TavroDocument(TFormTavro& window) : QObject(&window), w_(window) 
             if (a->menu()) {
                 watch(a->menu());
             } else if (a->parent() != file || a == exit) {
-                connect(a, &QAction::triggered, this, [this] { CheckModified(); });
+                connect(a, &QAction::triggered, this,
+                        [this] { Guarded([this] { CheckModified(); }); });
             }
         }
     };
     for (QAction* a : w_.MainMenu1->actions()) {
         if (a->menu()) watch(a->menu());
     }
-    connect(w_.Button_Seasons, &QPushButton::clicked, this, [this] { CheckModified(); });
+    connect(w_.Button_Seasons, &QPushButton::clicked, this,
+            [this] { Guarded([this] { CheckModified(); }); });
     w_.installEventFilter(this);
     SetCaptions();
     RebuildRecentMenu();
@@ -310,8 +323,12 @@ void TavroDocument::UpdateTitle() {
 
 bool TavroDocument::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &w_ && event->type() == QEvent::Close) {
-        CheckModified();
-        if (!MayDropDocument()) {
+        bool drop = false;
+        Guarded([&] {
+            CheckModified();
+            drop = MayDropDocument();
+        });
+        if (!drop) {
             event->ignore();
             return true;
         }
