@@ -317,7 +317,10 @@ void TavroDocument::UpdateTitle() {
         return;
     }
     // "offer.tavro* – Tavro": the mark shows while the window is modified.
-    w_.setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral("[*] \u2013 ") + baseTitle_);
+    // A "[*]" of the file's own name is doubled, which Qt shows as itself.
+    QString name = QFileInfo(path_).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    w_.setWindowTitle(name + QStringLiteral("[*] \u2013 ") + baseTitle_);
     w_.setWindowModified(modified_);
 }
 

@@ -322,6 +322,11 @@ TEST_F(TavroDocumentTest, EditSetsTheUnsavedMarkAndSaveClearsIt) {
     SaveDocument("offer.tavro");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("offer.tavro[*] \u2013 Tavro"));
     EXPECT_FALSE(w.isWindowModified());
+    // A "[*]" in the file's name is doubled: Qt shows it as itself and the
+    // mark only where the title's own placeholder is.
+    SaveDocument("odd[*]name.tavro");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("odd[*][*]name.tavro[*] \u2013 Tavro"));
+    SaveDocument("offer.tavro");
     // The pages and the documents keep the program's title.
     EXPECT_EQ(w.PageCaption(), QStringLiteral("Tavro"));
     EXPECT_EQ(w.Selection().caption, "Tavro");
