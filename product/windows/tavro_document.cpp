@@ -37,6 +37,7 @@ constexpr int kDiscardText = 726;
 constexpr int kNotOpenedText = 727;
 constexpr int kNotSavedText = 728;
 constexpr int kMissingFileText = 729;
+constexpr int kSaveSelectionText = 742;
 constexpr int kSaveButtonText = 149;
 constexpr int kCancelText = 161;
 
@@ -255,13 +256,15 @@ bool TavroDocument::SaveTo(const QString& path) {
     return true;
 }
 
-bool TavroDocument::MayDropDocument() {
-    if (path_.isEmpty() || !modified_) return true;
-    const int answer = AskDocumentQuestion(
-        &w_, Fill(TextOf(kSaveChangesText), {QFileInfo(path_).fileName()}), baseTitle_,
-        {{TextOf(kSaveButtonText), mrOk},
-         {TextOf(kDiscardText), mrDiscard},
-         {TextOf(kCancelText), mrCancel}});
+bool TavroDocument::MayDropDocument(bool closing) {
+    if (!modified_ || (closing && path_.isEmpty())) return true;
+    const QString question = path_.isEmpty()
+                                 ? TextOf(kSaveSelectionText)
+                                 : Fill(TextOf(kSaveChangesText), {QFileInfo(path_).fileName()});
+    const int answer = AskDocumentQuestion(&w_, question, baseTitle_,
+                                           {{TextOf(kSaveButtonText), mrOk},
+                                            {TextOf(kDiscardText), mrDiscard},
+                                            {TextOf(kCancelText), mrCancel}});
     if (answer == mrOk) return Save();
     return answer == mrDiscard;
 }
@@ -297,13 +300,14 @@ void TavroDocument::SetDocument(const QString& path) {
     path_ = QFileInfo(path).absoluteFilePath();
     AddRecentFile(path_);
     clean_ = Fingerprint();
+    shown_ = true;
     modified_ = false;
     storedResults_->setEnabled(stored_.has_value());
     UpdateTitle();
 }
 
 void TavroDocument::CheckModified() {
-    if (opening_) return;
+    if (opening_ || !shown_) return;
     const bool modified = Fingerprint() != clean_;
     if (modified == modified_) return;
     modified_ = modified;
@@ -325,11 +329,17 @@ void TavroDocument::UpdateTitle() {
 }
 
 bool TavroDocument::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &w_ && event->type() == QEvent::Show && !shown_) {
+        // The selection the window starts with: a change of it is asked
+        // about before a document replaces it.
+        clean_ = Fingerprint();
+        shown_ = true;
+    }
     if (watched == &w_ && event->type() == QEvent::Close) {
         bool drop = false;
         Guarded([&] {
             CheckModified();
-            drop = MayDropDocument();
+            drop = MayDropDocument(true);
         });
         if (!drop) {
             event->ignore();

@@ -59,14 +59,16 @@ public:
     /// window's current ones.
     void ShowStoredResults();
 
-    /// Whether the window may drop the open document: true without one or
-    /// without unsaved changes, else after the question (Save and a
+    /// Whether the window may drop its selection: true without unsaved
+    /// changes, and when `closing` without an open document (the settings
+    /// keep the inputs then); else after the question (Save and a
     /// successful save, or Discard); false for Cancel or a failed save.
-    bool MayDropDocument();
+    bool MayDropDocument(bool closing = false);
 
     /// Compares the window's selection with the one saved or opened last
-    /// and sets the unsaved mark accordingly; nothing while a document is
-    /// being opened.
+    /// (or shown when the window first appeared) and sets the unsaved mark
+    /// accordingly; nothing while a document is being opened or before the
+    /// window has been shown.
     void CheckModified();
 
     /// The open document's path; empty when none is open.
@@ -113,6 +115,7 @@ private:
     QString path_;
     bool modified_ = false;
     bool opening_ = false;
+    bool shown_ = false; ///< the window has been shown: clean_ is set
     std::string clean_; ///< fingerprint of the selection saved or opened last
     QStringList recent_;
     std::optional<SelectionDocument> stored_;

@@ -378,6 +378,33 @@ TEST_F(TavroDocumentTest, ClosingWithUnsavedChangesAsksAndCancelKeepsTheWindow) 
     EXPECT_EQ(LoadSelectionDocument(dir_ / "keep.tavro").state.record.SVol11, 2100);
 }
 
+TEST_F(TavroDocumentTest, ANewSelectionIsAskedForBeforeADocumentReplacesItNotOnClosing) {
+    TFormTavro& w = Start();
+    const std::string path = dir_ / "other.tavro";
+    SaveSelectionDocument(path, w.Selection(), "test");
+    // Opening without a change asks nothing.
+    ASSERT_TRUE(Doc().Open(QString::fromStdString(path)));
+    EXPECT_TRUE(questions_.isEmpty());
+    Restart();
+    TFormTavro& again = *window_;
+    Enter(again.Edit_SVol[0][0], QStringLiteral("2600"));
+    EXPECT_FALSE(again.isWindowModified()) << "no document, no mark";
+    answers_ = {mrCancel};
+    EXPECT_FALSE(Doc().Open(QString::fromStdString(path)));
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_EQ(questions_[0], QStringLiteral("Save the changes to the current selection first?"));
+    EXPECT_EQ(again.Edit_SVol[0][0]->text(), QStringLiteral("2600"));
+    // Save asks for a name; none given keeps the selection as well.
+    answers_ = {mrOk};
+    nextFile_.clear();
+    EXPECT_FALSE(Doc().Open(QString::fromStdString(path)));
+    EXPECT_EQ(again.Edit_SVol[0][0]->text(), QStringLiteral("2600"));
+    // Closing keeps the inputs in the settings and asks nothing.
+    questions_.clear();
+    EXPECT_TRUE(again.close());
+    EXPECT_TRUE(questions_.isEmpty());
+}
+
 TEST_F(TavroDocumentTest, FailedSaveSaysSoAndKeepsTheUnsavedMark) {
     TFormTavro& w = Start();
     SaveDocument("first.tavro");
