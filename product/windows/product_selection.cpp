@@ -26,7 +26,7 @@ SelectionState TFormProdukt::Selection() const {
     s.totalEff = TotalEff;
     s.hclass = HCLASS;
     s.wetBulb = WB_DB;
-    s.caption = windowTitle().toStdString();
+    s.caption = PageCaption().toStdString();
     s.printOfferHeader = PrintHeader;
     s.offerHeader = Header;
     s.notesDataSheet = NotesDataSheet;
