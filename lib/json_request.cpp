@@ -120,7 +120,9 @@ std::vector<std::string> CommandLine(const Json& request) {
 
 // The status a command line's exit status and message stand for.
 int StatusOfExit(int exit, std::string_view message) {
-    if (exit == cli::kExitOk) return TAVRO_OK;
+    // check found an error-class message: its result says so ("error": true);
+    // the check itself succeeded.
+    if (exit == cli::kExitOk || exit == cli::kExitLimitError) return TAVRO_OK;
     if (exit == cli::kExitBadInput) return TAVRO_BAD_ARGUMENT;
     if (message == "out of memory") return TAVRO_OUT_OF_MEMORY;
     if (message.starts_with("internal error")) return TAVRO_INTERNAL;
@@ -161,7 +163,7 @@ std::string Run(const char* requestText, int& status) {
                 throw StatusError(TAVRO_INTERNAL, "the command's output is not JSON");
             }
         }
-        if (exit != cli::kExitOk) {
+        if (StatusOfExit(exit, {}) != TAVRO_OK) {
             const std::string problem = Message(err.str());
             throw StatusError(StatusOfExit(exit, problem), problem);
         }
