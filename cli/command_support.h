@@ -14,6 +14,10 @@
 #include <string_view>
 #include <vector>
 
+namespace tavro {
+struct SelectionState;
+}
+
 namespace tavro::cli {
 
 using Json = nlohmann::ordered_json;
@@ -101,6 +105,8 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
 /// display options (record --shown). Throws UsageError naming the field and its problem for a
 /// document that cannot be read.
 std::vector<std::string> SelectionArguments(const std::string& path, std::string_view command);
+/// The same for a selection already read.
+std::vector<std::string> SelectionArguments(const SelectionState& state, std::string_view command);
 Outcome RunProduct(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunSizes(std::span<const std::string_view> args, bool json, std::ostream& out);
 Outcome RunCheck(std::span<const std::string_view> args, bool json, std::ostream& out);

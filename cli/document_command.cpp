@@ -91,6 +91,10 @@ std::vector<std::string> SelectionArguments(const std::string& path, std::string
     } catch (const DocumentError& e) {
         throw UsageError(std::string(command) + ": " + e.what());
     }
+    return SelectionArguments(s, command);
+}
+
+std::vector<std::string> SelectionArguments(const SelectionState& s, std::string_view command) {
     std::vector<std::string> out;
     AppendFields(s.record, TDatenREK{}, "", out);
     if (command == "record --shown") {

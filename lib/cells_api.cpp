@@ -5,53 +5,8 @@
 
 #include "cli/command_support.h"
 #include "lib/record_handle.h"
-#include "physics/numeric/separator_rules.h"
+#include "lib/show_arguments.h"
 #include "product/model/result_rows.h"
-#include "shell/texts/languages.h"
-#include "shell/texts/number_format.h"
-
-namespace tavro::lib {
-namespace {
-
-struct LanguageCode {
-    std::string_view code;
-    int language;
-};
-constexpr LanguageCode kLanguages[] = {{"en", kEnglish}, {"de", kGerman},  {"fr", kFrench},
-                                       {"pl", kPolish},  {"zh", kChinese}, {"ru", kRussian}};
-
-ShowOptions Options(const char* units, const char* language, const char* separators) {
-    ShowOptions options;
-    const std::string_view u = RequireText(units, "units");
-    if (u != "si" && u != "ip") throw StatusError(TAVRO_BAD_ARGUMENT, "units: si or ip");
-    options.si = u == "si";
-    const std::string_view lang = RequireText(language, "language");
-    bool found = false;
-    for (const LanguageCode& l : kLanguages) {
-        if (l.code == lang) {
-            options.language = l.language;
-            found = true;
-        }
-    }
-    if (!found) {
-        throw StatusError(TAVRO_UNKNOWN_NAME, "language: en, de, fr, pl, zh or ru, not '" +
-                                                  cli::Printable(lang, 60) + "'");
-    }
-    const std::string_view sep = RequireText(separators, "separators");
-    NumberSeparators s;
-    s.decimal = sep.empty() ? '\0' : sep[0];
-    s.thousands = sep.size() > 1 ? sep[1] : '\0';
-    if (sep.empty() || sep.size() > 2 || !AreSeparatorsAllowed(s.decimal, s.thousands)) {
-        throw StatusError(TAVRO_BAD_ARGUMENT,
-                          "separators: a decimal separator and an optional thousands separator "
-                          "(no letter, digit or sign, not the same)");
-    }
-    options.separators = s;
-    return options;
-}
-
-} // namespace
-} // namespace tavro::lib
 
 using namespace tavro;
 using namespace tavro::lib;
@@ -62,7 +17,7 @@ extern "C" int tavro_record_cells(tavro_record* record, tavro_record* summer, co
     if (record == nullptr) return TAVRO_BAD_ARGUMENT;
     return Guard(&record->error, [&] {
         RequirePointer(json, "the result pointer");
-        const ShowOptions options = Options(units, language, separators);
+        const ShowOptions options = ShowArguments(units, language, separators);
         if (dp_limit < 1 || dp_limit > 100000) {
             throw StatusError(TAVRO_BAD_ARGUMENT, "dp_limit: from 1 to 100000 Pa");
         }

@@ -6,6 +6,7 @@
 
 #include "cli/command_support.h"
 #include "physics/numeric/number_text.h"
+#include "product/model/selection_document.h"
 
 #include <sstream>
 #include <vector>
@@ -21,7 +22,7 @@ constexpr int kMaxDepth = 32;
 // The most arguments a request may carry.
 constexpr size_t kMaxArguments = 4096;
 
-void Refuse(const std::string& message) {
+[[noreturn]] void Refuse(const std::string& message) {
     throw StatusError(TAVRO_BAD_ARGUMENT, message);
 }
 
@@ -71,11 +72,26 @@ std::string ArgumentText(const Json& value, const std::string& what) {
     return {};
 }
 
+// The input of the selection document `document` for `command`, as the
+// command line's --selection gives it. The document is read by the model's
+// reader, whose messages name the field at fault.
+std::vector<std::string> DocumentArguments(const Json& document, std::string_view command) {
+    if (!document.is_object()) Refuse("\"selection\" must be a selection document (an object)");
+    SelectionState state;
+    try {
+        state = ReadSelectionDocument(document.dump()).state;
+    } catch (const DocumentError& e) {
+        Refuse(std::string("selection: ") + e.what());
+    }
+    return cli::SelectionArguments(state, command);
+}
+
 std::vector<std::string> CommandLine(const Json& request) {
     if (!request.is_object()) Refuse("the request must be a JSON object");
     for (const auto& [key, value] : request.items()) {
-        if (key != "command" && key != "args" && key != "shown") {
-            Refuse("unknown key '" + cli::Printable(key, 60) + "' (command, args, shown)");
+        if (key != "command" && key != "args" && key != "shown" && key != "selection") {
+            Refuse("unknown key '" + cli::Printable(key, 60) +
+                   "' (command, args, shown, selection)");
         }
     }
     const auto command = request.find("command");
@@ -89,9 +105,19 @@ std::vector<std::string> CommandLine(const Json& request) {
     }
     std::vector<std::string> words{name};
     // "shown": true asks the record command for the cells of the result tables.
-    if (const auto shown = request.find("shown"); shown != request.end()) {
-        if (!shown->is_boolean()) Refuse("\"shown\" must be true or false");
-        if (shown->get<bool>()) words.push_back("--shown");
+    bool shown = false;
+    if (const auto s = request.find("shown"); s != request.end()) {
+        if (!s->is_boolean()) Refuse("\"shown\" must be true or false");
+        shown = s->get<bool>();
+        if (shown) words.push_back("--shown");
+    }
+    // A selection document's input comes before "args", which override it.
+    if (const auto selection = request.find("selection"); selection != request.end()) {
+        if (name != "record" && name != "check" && name != "sizes") {
+            Refuse("\"selection\" belongs to the record, check and sizes commands");
+        }
+        for (std::string& word : DocumentArguments(*selection, shown ? "record --shown" : name))
+            words.push_back(std::move(word));
     }
     const auto args = request.find("args");
     if (args == request.end()) return words;
@@ -120,7 +146,9 @@ std::vector<std::string> CommandLine(const Json& request) {
 
 // The status a command line's exit status and message stand for.
 int StatusOfExit(int exit, std::string_view message) {
-    if (exit == cli::kExitOk) return TAVRO_OK;
+    // check found an error-class message: its result says so ("error": true);
+    // the check itself succeeded.
+    if (exit == cli::kExitOk || exit == cli::kExitLimitError) return TAVRO_OK;
     if (exit == cli::kExitBadInput) return TAVRO_BAD_ARGUMENT;
     if (message == "out of memory") return TAVRO_OUT_OF_MEMORY;
     if (message.starts_with("internal error")) return TAVRO_INTERNAL;
@@ -161,7 +189,7 @@ std::string Run(const char* requestText, int& status) {
                 throw StatusError(TAVRO_INTERNAL, "the command's output is not JSON");
             }
         }
-        if (exit != cli::kExitOk) {
+        if (StatusOfExit(exit, {}) != TAVRO_OK) {
             const std::string problem = Message(err.str());
             throw StatusError(StatusOfExit(exit, problem), problem);
         }

@@ -57,14 +57,14 @@ const std::set<std::string>& FunctionNames() {
 }
 
 // The most arguments a moist-air function takes (MixAir).
-constexpr int kMaxArguments = 7;
+constexpr int kMaxFunctionArguments = 7;
 
 Json RunAirFunction(std::string_view name, const double* args, int count) {
     if (!FunctionNames().contains(std::string(name))) {
         throw StatusError(TAVRO_UNKNOWN_NAME,
                           "unknown function '" + cli::Printable(name, 60) + "'");
     }
-    if (count < 0 || count > kMaxArguments) {
+    if (count < 0 || count > kMaxFunctionArguments) {
         throw StatusError(TAVRO_BAD_ARGUMENT,
                           std::string(name) + ": " + std::to_string(count) + " arguments");
     }

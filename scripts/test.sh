@@ -4,8 +4,8 @@
 #   build-asan/  the non-GUI libraries and their tests under AddressSanitizer
 #                and UndefinedBehaviorSanitizer
 #   build-tsan/  the calculation core's tests (physics, catalogue, size list)
-#                with the thread tests under ThreadSanitizer; only what they
-#                need is built
+#                and the library's thread test under ThreadSanitizer; only
+#                what they need is built
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -24,7 +24,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVRO_WERROR=ON -DTAVRO_GUI=OFF -DTAVRO_TSAN=ON -DTAVRO_BENCH=OFF >/dev/null
 cmake --build "$root/build-tsan" --parallel "$jobs" \
-    --target physics_tests product_tests selection_tests
+    --target physics_tests product_tests selection_tests lib_thread_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
     ctest --test-dir "$root/build-tsan" --output-on-failure --parallel "$jobs" --timeout 900
 echo "All tests passed."

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a scratch prefix, builds the C example against the
 # installed tree with pkg-config and with CMake's find_package(Tavro), and
-# runs both builds. Also checks that the library exports only its interface.
+# runs both builds, and runs the Python example with the package's source
+# over the installed library. Also checks that the library exports only its interface.
 #   install_test.sh BUILD_DIR SOURCE_DIR LIBDIR
 set -eu
 build=$1
@@ -42,3 +43,11 @@ cmake --build "$scratch/example" >/dev/null
 "$scratch/example/calculate" > "$scratch/cmake.out"
 cmp "$scratch/pc.out" "$scratch/cmake.out"
 cat "$scratch/cmake.out"
+
+# The Python example over the installed library, found by the loader's
+# search path (no TAVRO_LIBRARY).
+env -u TAVRO_LIBRARY LD_LIBRARY_PATH="$lib" PYTHONPATH="$source/python" \
+    python3 "$source/examples/python/calculate.py" > "$scratch/python.out"
+grep -q '^Eta1Wet ' "$scratch/python.out"
+grep -q '^library [0-9]' "$scratch/python.out"
+cat "$scratch/python.out"

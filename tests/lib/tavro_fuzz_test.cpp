@@ -118,9 +118,16 @@ public:
         static const char* commands[] = {"fn", "record", "product", "fly", "", "--version"};
         static const char* functions[] = {"SatPressure", "HumidityRatio", "Enthalpy",
                                           "MixAir",      "DewPoint",      "Nope"};
-        switch (Below(6)) {
+        switch (Below(7)) {
         case 0:
             return Bytes(200);
+        case 6: { // a random object in place of a selection document
+            static const char* readers[] = {"record", "check", "sizes", "fn"};
+            return Json{{"command", readers[Below(std::size(readers))]},
+                        {"selection",
+                         OneIn(4) ? JsonValue(1) : Json(Json::object({{"cases", JsonValue(1)}}))}}
+                .dump(-1, ' ', false, Json::error_handler_t::replace);
+        }
         case 1:
             return JsonValue(0).dump(-1, ' ', false, Json::error_handler_t::replace);
         case 2: { // a well-formed request with one byte changed
@@ -203,6 +210,14 @@ TEST(LibraryFuzz, RandomFieldsAndValuesChangeNothingWhenRefused) {
             // Calculated records must answer too, whatever the inputs.
             ASSERT_TRUE(IsStatus(tavro_record_calculate(r.get(), static_cast<int>(fuzz.Below(2)))));
             before = RecordText(r.get());
+            // The limit check judges a copy: the record stays as it is.
+            char* check = nullptr;
+            const int design = fuzz.OneIn(2) ? 20 : static_cast<int>(fuzz.Below(70));
+            ASSERT_TRUE(IsStatus(tavro_record_check(r.get(), design,
+                                                    static_cast<int>(fuzz.Below(2000)) - 10, "si",
+                                                    "en", ".", &check)));
+            Take(check);
+            ASSERT_EQ(RecordText(r.get()), before);
         } else {
             before = after;
         }

@@ -137,6 +137,26 @@ TAVRO_API int tavro_record_cells(tavro_record* record, tavro_record* summer, con
                                  const char* language, const char* separators, int eu, int hclass,
                                  int dp_limit, char** json);
 
+/* ---- The limit check ----------------------------------------------------- */
+
+/* The limit check of the record's inlet stages, as the desktop program runs
+ * it before it calculates: the record's inputs are calculated on a copy
+ * (the record itself is not changed) and judged against the permitted
+ * ranges. design is the form of design (10, 20, 25, 30, 40, 60); dp_limit
+ * the pressure-drop limit (1..1000000 Pa; 0 takes the limit of the
+ * record's Edge and Series); units, language and separators as
+ * tavro_record_cells takes them (the texts' figures in that unit system
+ * and decimal separator). *json receives {"library_version",
+ * "format_version", "messages": [{"number", "class" ("warning" or
+ * "error"), "text"}, ...] in ascending number, "error" (true when an
+ * error-class message stops the calculation), "design", "dplimit",
+ * "Status"}. A failed inlet stage (Status not 0) still gives TAVRO_OK: its
+ * values count as outside their ranges, so the check raises error-class
+ * messages. */
+TAVRO_API int tavro_record_check(tavro_record* record, int design, int dp_limit,
+                                 const char* units, const char* language, const char* separators,
+                                 char** json);
+
 /* ---- The size list -------------------------------------------------------- */
 
 /* The preselection for the air of `record` (its inputs; the record itself
