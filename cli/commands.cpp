@@ -91,8 +91,11 @@ VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
 
 check: the record's fields as record takes them, and design (10, 20, 25, 30, 40, 60;
 default 10), dplimit (the pressure-drop limit, whole Pa from 1; default the limit of
-the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above) and lang
-(de, en, fr, pl, zh, ru or the code 1, 2, 3, 7, 8, 9; default en):
+the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above), frost
+(1: a record whose outside air lies below its frost limit raises warning 40 with the
+preheat and bypass that prevent frost, as with the desktop program's Frost check
+option; 0: no frost check; default 1) and lang (de, en, fr, pl, zh, ru or the code
+1, 2, 3, 7, 8, 9; default en):
   tavro-calc check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
       SVol21=6000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=30 lang=de
 The record is calculated as record does (CalculateAll) and checked as Calculate in the

@@ -4,7 +4,6 @@
 
 #include "product/windows/tavro_window.h"
 
-#include "physics/numeric/errors.h"
 #include "product/model/frost_messages.h"
 #include "shell/qt/qt_text.h"
 #include "shell/texts/languages.h"
@@ -33,13 +32,9 @@ const FrostCheck* TFormTavro::Frost() const {
     if (!UseFrostCheck || !ResultsValid || Daten == nullptr) return nullptr;
     if (!frostDone_) {
         frostDone_ = true;
-        frost_.reset();
-        try {
-            if (Daten->Status == 0) frost_ = CheckFrost(*Daten);
-        } catch (const Error&) {
-            // A record the check cannot take has no frost figures: the hint
-            // falls back to its general note.
-        }
+        // A record the check cannot take has no frost figures: the hint
+        // falls back to its general note.
+        frost_ = TryCheckFrost(*Daten);
     }
     return frost_ ? &*frost_ : nullptr;
 }

@@ -8,6 +8,9 @@
 #include "tests/support/tavro_window_fixture.h"
 
 #include <QLabel>
+#include <QLineEdit>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,51 @@ TEST_F(TavroFrost, ColdCaseShowsItsLimitAndWarnsWithPreheatAndBypass) {
     EXPECT_TRUE(messages_[0].contains(QStringLiteral(" kW or bypass ")));
     EXPECT_EQ(w.PageFrostLine(), messages_[0]);
     EXPECT_EQ(w.PageLabelText(PageLabel::Hint), hint);
+}
+
+// The frost warning is one of the limit messages: with another warning it
+// stands in the same dialog, and the selection keeps its number.
+TEST_F(TavroFrost, FrostWarningSharesTheLimitCheckDialog) {
+    TFormTavro& w = Start();
+    Enter(w.Edit_SVol[0][1], QStringLiteral("1300")); // flow ratio 1.54
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    ASSERT_TRUE(w.ResultsValid) << messages_[0].toStdString();
+    EXPECT_EQ(titles_[0], QStringLiteral("Attention!"));
+    const QString ratio = w.WarningText(7);
+    EXPECT_TRUE(messages_[0].startsWith(ratio + QStringLiteral("\n\nFrost risk below -")))
+        << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].endsWith(w.FrostWarning())) << messages_[0].toStdString();
+    EXPECT_EQ(w.PageWarnings(), (std::set<int>{7, 40}));
+    EXPECT_EQ(w.WarningText(40), w.FrostWarning());
+    w.UseFrostCheck = false;
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], ratio);
+    EXPECT_EQ(w.PageWarnings(), std::set<int>{7});
+}
+
+// Two cases: each frosting case warns under its own heading.
+TEST_F(TavroFrost, EachCaseBelowItsLimitWarnsUnderItsName) {
+    TFormTavro& w = Start();
+    w.SetOperatingCases(2);
+    Enter(w.Edit_SVol[1][0], QStringLiteral("2000"));
+    Enter(w.Edit_SVol[1][1], QStringLiteral("2000"));
+    Enter(w.Edit_Temp[1][0], QStringLiteral("-15"));
+    Enter(w.Edit_Temp[1][1], QStringLiteral("22"));
+    Enter(w.Edit_Feuchte[1][0], QStringLiteral("90"));
+    Enter(w.Edit_Feuchte[1][1], QStringLiteral("40"));
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    const QString& m = messages_[0];
+    EXPECT_TRUE(m.startsWith(w.Edit_Winter->text() + QStringLiteral(":\n\nFrost risk below -")))
+        << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("----------------------\n\n") + w.Edit_Sommer->text() +
+                           QStringLiteral(":\n\nFrost risk below -")))
+        << m.toStdString();
 }
 
 TEST_F(TavroFrost, OptionOffKeepsTheGeneralNoteAndNoWarning) {
