@@ -66,7 +66,10 @@ lang=en|de|fr|pl|zh|ru (default en); separators=DT, the decimal separator D and 
 thousands separator T, or D alone for no grouping (default ".,"); eu=1 effectiveness
 in place of the temperature efficiency; hclass=0 without the energy-class rows;
 dplimit=N the pressure-drop limit in Pa (default 250; drops above 1.5 times it are not
-shown). classify= is taken and has no effect here.
+shown); frost=1 the frost rows below the process data, as the window shows them with
+its Frost check option: the frost limit of each case and, when a case's outside air
+lies below it, the preheat and the bypass share that prevent frost (default 0).
+classify= is taken and has no effect here.
   tavro-calc record --shown units=ip AirState=0 AirQuant=0 pbar=1013 SVol11=4000 \
       Temp11=-12 Phi11=90 SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
 

@@ -3,7 +3,10 @@
 
 #include "product/windows/tavro_window.h"
 
+#include "controls/daten_grid.h"
 #include "controls/num_edit.h"
+#include "product/model/frost_messages.h"
+#include "product/model/result_rows.h"
 #include "shell/texts/languages.h"
 #include "tests/support/tavro_window_fixture.h"
 
@@ -89,6 +92,39 @@ TEST_F(TavroFrost, EachCaseBelowItsLimitWarnsUnderItsName) {
     EXPECT_TRUE(m.contains(QStringLiteral("----------------------\n\n") + w.Edit_Sommer->text() +
                            QStringLiteral(":\n\nFrost risk below -")))
         << m.toStdString();
+}
+
+// The process data shows the frost rows below its own while the option is
+// on; switching it off takes them away.
+TEST_F(TavroFrost, ProcessDataCarriesTheFrostRows) {
+    TFormTavro& w = Start();
+    const int base = ShownRowCount(ShownTable::ProcessData);
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base + kFrostRowsMax);
+    Calculate();
+    ASSERT_TRUE(w.ResultsValid);
+    const std::vector<FrostRow> rows = FrostRows(*w.Frost(), {true, kEnglish, {'.', ',', ""}});
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const FrostRow& row = rows[static_cast<size_t>(i)];
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base + i).toStdString(), row.label);
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(1, base + i).toStdString(), row.value);
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(5, base + i).toStdString(), row.unit);
+    }
+    // A mild case: the limit alone, the rows below it emptied.
+    Enter(w.Edit_Temp[0][0], QStringLiteral("5"));
+    Calculate();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base), QStringLiteral("Frost limit"));
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base + 1), QString());
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(1, base + 1), QString());
+    const int height = w.height();
+    w.UseFrostCheck = false;
+    w.OptionsApplied();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base);
+    EXPECT_LT(w.height(), height);
+    w.UseFrostCheck = true;
+    w.OptionsApplied();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base + kFrostRowsMax);
+    EXPECT_EQ(w.height(), height);
 }
 
 TEST_F(TavroFrost, OptionOffKeepsTheGeneralNoteAndNoWarning) {
