@@ -60,7 +60,8 @@ void TFormTavro::AddChartStates(std::vector<ChartPolyline>& lines) const {
     // Ice blue where the wall frosts, white where it stays clear.
     const QColor fill = check->design.frost ? QColor(0, 160, 230) : QColor(Qt::white);
     const QColor edge(0, 90, 160);
-    lines.push_back({{check->design.wallMin, check->design.wallMinX, fill, edge, 0}});
+    lines.push_back(
+        {{check->design.wallMin, check->design.wallMinX, fill, edge, 0, TextOf(kTextColdestWall)}});
 }
 
 QString TFormTavro::PageFrostLine() const {

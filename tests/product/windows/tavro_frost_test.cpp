@@ -158,6 +158,7 @@ TEST_F(TavroFrost, MildCaseHasNoFrostWordsInTheHintButALimitOnTheSheet) {
     ASSERT_EQ(lines.size(), 1u);
     ASSERT_EQ(lines[0].size(), 1u);
     EXPECT_EQ(lines[0][0].fill, QColor(Qt::white));
+    EXPECT_EQ(lines[0][0].label, QStringLiteral("Coldest wall (return air side)"));
     EXPECT_NEAR(lines[0][0].t, w.Frost()->design.wallMin, 1e-12);
 }
 
