@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <set>
 #include <string>
 
 namespace tavro::lib_test {
@@ -85,6 +86,26 @@ TEST(FrostApi, FiguresAreTheFrostCommands) {
         ASSERT_EQ(tavro_record_get_number(r.get(), "Eta1", &eta), TAVRO_OK);
         EXPECT_EQ(eta, 0); // the check worked on a copy
     }
+}
+
+// The check command through JSON warns of frost unless asked not to.
+TEST(FrostApi, CheckThroughJsonTakesTheFrostKey) {
+    auto messages = [](const char* frost) {
+        Json args = Json::object();
+        for (const auto& [name, value] : WinterInputs())
+            args[name] = value;
+        if (frost != nullptr) args["frost"] = std::stoi(frost);
+        char* response = nullptr;
+        tavro_run_json(Json{{"command", "check"}, {"args", args}}.dump().c_str(), &response);
+        const Json j = Json::parse(Take(response));
+        std::set<int> numbers;
+        for (const Json& m : j["result"]["messages"])
+            numbers.insert(m["number"].get<int>());
+        return numbers;
+    };
+    EXPECT_EQ(messages(nullptr).count(40), 1u);
+    EXPECT_EQ(messages("1").count(40), 1u);
+    EXPECT_EQ(messages("0").count(40), 0u);
 }
 
 // Return air with a dew point far below -30 °C: no frost down to -50 °C.
