@@ -1,9 +1,11 @@
 #include "chart/selection_page_owner.h"
 
+#include "chart/frost_point.h"
 #include "chart/mollier_chart.h"
 #include "chart/process_lines.h"
 #include "output/page_metrics.h"
 #include "output/sketch.h"
+#include "product/model/shown_labels.h"
 #include "shell/qt/fonts.h"
 #include "shell/texts/languages.h"
 #include "shell/texts/number_format.h"
@@ -19,7 +21,7 @@ QString Utf8(const std::string& text) {
 } // namespace
 
 SelectionPageOwner::SelectionPageOwner(SelectionState state)
-    : state_(std::move(state)), sketch_(QSize(2970, 1100)) {
+    : state_(std::move(state)), sketch_(QSize(2970, 1100)), frost_(SelectionFrost(state_)) {
     for (ShownTable table : kShownTables)
         tables_[static_cast<size_t>(table)] = state_.Cells(table);
     // The chart's labels take the selection's separators and fonts.
@@ -31,6 +33,7 @@ SelectionPageOwner::SelectionPageOwner(SelectionState state)
     // The ranges shown are raised as the chart window raises them, so a
     // state taken before the chart was opened draws the same chart.
     ProcessLines drawn = LinesOfCases(cases, state_.chart.tempRange, state_.chart.humRange);
+    if (frost_ && state_.resultsValid) drawn.lines.push_back(ColdestWallPoint(*frost_));
     const ChartSettings s{state_.chart.type == 0 ? 0 : 1, state_.show.si, drawn.tempRange,
                           drawn.humRange, state_.chart.pressure};
     RecordChartLayers(grid_, process_, s, drawn.lines);
@@ -38,6 +41,10 @@ SelectionPageOwner::SelectionPageOwner(SelectionState state)
 
 QString SelectionPageOwner::PageCaption() const {
     return Utf8(state_.caption);
+}
+
+QString SelectionPageOwner::PageFrostLine() const {
+    return frost_ ? QString::fromStdString(FrostPageLine(*frost_, state_.show)) : QString();
 }
 
 QString SelectionPageOwner::PageCell(ResultTable table, int col, int row) const {

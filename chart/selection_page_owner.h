@@ -9,9 +9,11 @@
 #include "output/page_list.h"
 #include "output/page_owner.h"
 #include "output/recording.h"
+#include "physics/frost_check.h"
 #include "product/model/selection_state.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tavro {
@@ -19,8 +21,9 @@ namespace tavro {
 class SelectionPageOwner : public PageOwner {
 public:
     /// Copies the state and records the sketch (for the cross-flow line)
-    /// and both chart layers (the process lines only with valid results) in
-    /// the state's language and separators.
+    /// and both chart layers (the process lines only with valid results,
+    /// with the coldest wall point of the frost check) in the state's
+    /// language and separators.
     /// A pressure the chart cannot be drawn for leaves the grid as far as
     /// it was drawn; it never throws.
     explicit SelectionPageOwner(SelectionState state);
@@ -35,6 +38,9 @@ public:
     bool PageEU() const override { return state_.eu; }
     bool PageHCLASS() const override { return state_.hclass; }
     std::set<int> PageWarnings() const override { return state_.warnings; }
+    /// The frost line of the state's frost check (SelectionFrost), empty
+    /// without one.
+    QString PageFrostLine() const override;
     int PageDesign() const override { return state_.design; }
     const TDatenREK& PageRecord() const override { return state_.record; }
     QString PageCell(ResultTable table, int col, int row) const override;
@@ -55,6 +61,7 @@ private:
     Recording sketch_;
     Recording grid_;
     Recording process_;
+    std::optional<FrostCheck> frost_;
 };
 
 /// Puts the process-wide language (with its fonts) and number separators

@@ -27,6 +27,8 @@ Usage:
                                    calculate the record and write it as a selection document
   tavro-calc record --selection FILE [KEY=VALUE...]
                                    the input of a selection document (also check, sizes)
+  tavro-calc sheet DOCUMENT ARG... render the pages of a selection document to PDF or PNG
+                                   without a display (runs tavro-sheet, see tavro-sheet --help)
   tavro-calc --help                this text
   tavro-calc --version             the program's version and build
 
@@ -130,7 +132,8 @@ replacing it as a whole. Keys: the record's fields as record takes them, summer.
 (a cooling case, as with --shown), design (default 10), units (in series, 1..4, default 1),
 system=si|ip, lang, separators, eu, hclass (as with --shown), dplimit (default the limit
 of the record's Edge and Series), totaleff=0|1,
-wetbulb=0|1, caption=TEXT, header1=TEXT .. header8=TEXT (offer header lines), note=TEXT and
+wetbulb=0|1, caption=TEXT, header1=TEXT .. header8=TEXT (offer header
+caption/value pairs: date, offer number, project, position), note=TEXT and
 chartnote=TEXT (a line of the data sheet's or the chart's notes, repeatable). A
 calculation that fails writes nothing and exits with status 1:
   tavro-calc save AirState=0 AirQuant=0 pbar=1013 SVol11=4000 Temp11=-12 Phi11=90 \

@@ -121,6 +121,7 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
     if (outPath.empty()) throw UsageError("save: --out FILE names the document to write");
     SelectionState s;
     bool haveDpLimit = false;
+    bool haveUnits = false;
     std::vector<std::pair<const RecordField*, std::string_view>> fields, summerFields;
     for (std::string_view arg : args) {
         const auto [key, value] = SplitAssignment("save", arg);
@@ -134,6 +135,7 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
             }
         } else if (key == "units") {
             s.unitsInSeries = ParseInteger(what, value, 1, 4);
+            haveUnits = true;
         } else if (key == "system") {
             if (value != "si" && value != "ip") {
                 throw UsageError(what + " takes si or ip, not '" + Printable(value, 60) + "'");
@@ -188,9 +190,21 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
     }
     for (const auto& [field, value] : fields)
         SetRecordArgument(s.record, *field, value, "save");
+    // The units in series of the device are the record's Series, as the
+    // program keeps them: either key gives both, and they must agree.
+    const bool haveSeries = std::any_of(fields.begin(), fields.end(), [](const auto& f) {
+        return std::string_view(f.first->name) == "Series";
+    });
+    if (haveUnits && haveSeries && s.record.Series != s.unitsInSeries) {
+        throw UsageError("save: units=" + std::to_string(s.unitsInSeries) + " and Series=" +
+                         std::to_string(s.record.Series) + " name different units in series");
+    }
+    if (haveUnits) s.record.Series = static_cast<uint8_t>(s.unitsInSeries);
+    s.unitsInSeries = s.record.Series;
     s.summer = s.record;
     for (const auto& [field, value] : summerFields)
         SetRecordArgument(s.summer, *field, value, "save");
+    s.summer.Series = s.record.Series;
     // Without dplimit the limit of the edge and the units in series holds,
     // as in the program.
     if (!haveDpLimit && s.record.Edge > 0) s.dpLimit = DpLimit(s.record.Series, s.record.Edge);

@@ -1,8 +1,13 @@
+#include "cli/sheet_launch.h"
 #include "tavro/tavro.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    // The pages need Qt, which tavro-calc does not link: another program
+    // renders them.
+    if (argc > 1 && std::strcmp(argv[1], "sheet") == 0) return tavro::cli::RunSheet(argv + 1);
     char* out = nullptr;
     char* err = nullptr;
     const int status = tavro_run_command_line(argc - 1, argv + 1, &out, &err);

@@ -49,6 +49,8 @@ tavro_install_man_page(tavro-calc)
 if(TARGET tavro)
     install(TARGETS tavro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     tavro_install_man_page(tavro)
+    install(TARGETS tavro-sheet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    tavro_install_man_page(tavro-sheet)
     install(FILES ${PROJECT_SOURCE_DIR}/resources/${TAVRO_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     foreach(size IN LISTS _tavro_icon_sizes)

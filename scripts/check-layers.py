@@ -38,6 +38,7 @@ LAYERS = [
     "shell/windows",
     "product/windows",
     "app",
+    "app/sheet",
 ]
 QT_FREE = set(LAYERS[: LAYERS.index("shell/qt")])
 

@@ -91,7 +91,8 @@ Json StateJson(const SelectionState& s) {
                     {"eu", s.eu},
                     {"totalEff", s.totalEff},
                     {"hclass", s.hclass},
-                    {"wetBulb", s.wetBulb}};
+                    {"wetBulb", s.wetBulb},
+                    {"frostCheck", s.frostCheck}};
     j["device"] = {{"design", s.design}, {"unitsInSeries", s.unitsInSeries},
                    {"height", s.height}, {"width", s.width},
                    {"depth", s.depth},   {"weight", NumberJson(s.weight)}};
@@ -222,6 +223,8 @@ SelectionState ReadState(const DocumentReader& doc) {
     s.totalEff = d.Bool("totalEff");
     s.hclass = d.Bool("hclass");
     s.wetBulb = d.Bool("wetBulb");
+    // Optional: documents without it take the program's default.
+    if (d.json().contains("frostCheck")) s.frostCheck = d.Bool("frostCheck");
 
     const DocumentReader dev = doc.At("device");
     s.design = static_cast<int>(dev.Integer("design", 10, 60));

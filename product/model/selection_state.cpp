@@ -46,12 +46,12 @@ bool operator==(const SelectionState& a, const SelectionState& b) {
            a.useSeasons == b.useSeasons && a.warnings == b.warnings && a.noErrors == b.noErrors &&
            a.dpLimit == b.dpLimit && a.volumeReference == b.volumeReference &&
            a.totalEff == b.totalEff && SameOptions(a.show, b.show) && a.eu == b.eu &&
-           a.hclass == b.hclass && a.wetBulb == b.wetBulb && a.design == b.design &&
-           a.unitsInSeries == b.unitsInSeries && a.height == b.height && a.width == b.width &&
-           a.depth == b.depth && SameValue(a.weight, b.weight) && a.caption == b.caption &&
-           a.printOfferHeader == b.printOfferHeader && a.offerHeader == b.offerHeader &&
-           a.notesDataSheet == b.notesDataSheet && a.notesChart == b.notesChart &&
-           a.labels == b.labels && a.chart == b.chart;
+           a.hclass == b.hclass && a.wetBulb == b.wetBulb && a.frostCheck == b.frostCheck &&
+           a.design == b.design && a.unitsInSeries == b.unitsInSeries && a.height == b.height &&
+           a.width == b.width && a.depth == b.depth && SameValue(a.weight, b.weight) &&
+           a.caption == b.caption && a.printOfferHeader == b.printOfferHeader &&
+           a.offerHeader == b.offerHeader && a.notesDataSheet == b.notesDataSheet &&
+           a.notesChart == b.notesChart && a.labels == b.labels && a.chart == b.chart;
 }
 
 } // namespace tavro

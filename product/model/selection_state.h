@@ -56,11 +56,13 @@ struct SelectionState {
     int volumeReference = 0;   ///< the air flows given refer to 0 the inlet, 1 the outlet
 
     // Display options.
-    ShowOptions show;      ///< unit system, language, separators
-    bool eu = false;       ///< effectiveness rated per AHRI 1060 instead of EN 308
-    bool totalEff = false; ///< with eu: total effectiveness in the process data
-    bool hclass = true;    ///< show the energy class
-    bool wetBulb = false;  ///< wet bulb beside the dry bulb on the data sheet
+    ShowOptions show;       ///< unit system, language, separators
+    bool eu = false;        ///< effectiveness rated per AHRI 1060 instead of EN 308
+    bool totalEff = false;  ///< with eu: total effectiveness in the process data
+    bool hclass = true;     ///< show the energy class
+    bool wetBulb = false;   ///< wet bulb beside the dry bulb on the data sheet
+    bool frostCheck = true; ///< check the heating case for frost: hint, data-sheet line and
+                            ///< the coldest wall point of the chart
 
     // The device; edge, width, plate type, plate distance, bypass and
     // bypass velocity are fields of the records.

@@ -4,6 +4,8 @@
 
 #include "product/windows/tavro_window.h"
 
+#include "product/windows/tavro_document.h"
+
 #include "controls/named_widget.h"
 #include "controls/num_edit.h"
 #include "output/chart_page.h"
@@ -53,6 +55,7 @@ TFormTavro::TFormTavro(QWidget* parent) : TFormProdukt(parent) {
     DataSheetPages = {DataSheetPage};
     ChartPages = {ChartPage};
     DescriptionPages = {DescriptionPage};
+    Document = new TavroDocument(*this);
 }
 
 void TFormTavro::Menu_Ansicht_DatenblattClick() {
@@ -359,6 +362,7 @@ void TFormTavro::ReadSettings() {
     s.Width = r.Width;
     s.PType = r.PType;
     s.AirVelBypass = r.AirVelBypass;
+    Document->ReadRecentFiles(*Settings, sec);
 }
 
 void TFormTavro::WriteSettings() {
@@ -371,6 +375,7 @@ void TFormTavro::WriteSettings() {
     Settings->WriteInteger(sec, "Design", Design);
     Settings->WriteInteger(sec, "Series", SeriesCount);
     Settings->WriteFloat(sec, "AirVelBypass", Daten->AirVelBypass);
+    Document->WriteRecentFiles(*Settings, sec);
 }
 
 } // namespace tavro

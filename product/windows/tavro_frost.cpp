@@ -4,13 +4,14 @@
 
 #include "product/windows/tavro_window.h"
 
+#include "chart/frost_point.h"
 #include "product/model/frost_messages.h"
+#include "product/model/shown_labels.h"
 #include "shell/qt/qt_text.h"
 #include "shell/texts/languages.h"
 #include "shell/texts/number_format.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace tavro {
 
@@ -55,24 +56,13 @@ QString TFormTavro::FrostWarning() const {
 }
 
 void TFormTavro::AddChartStates(std::vector<ChartPolyline>& lines) const {
-    const FrostCheck* check = Frost();
-    if (check == nullptr) return;
-    // Ice blue where the wall frosts, white where it stays clear.
-    const QColor fill = check->design.frost ? QColor(0, 160, 230) : QColor(Qt::white);
-    const QColor edge(0, 90, 160);
-    lines.push_back(
-        {{check->design.wallMin, check->design.wallMinX, fill, edge, 0, TextOf(kTextColdestWall)}});
+    if (const FrostCheck* check = Frost()) lines.push_back(ColdestWallPoint(*check));
 }
 
 QString TFormTavro::PageFrostLine() const {
     const FrostCheck* check = Frost();
     if (check == nullptr) return {};
-    const ShowOptions options = WindowShowOptions(SI);
-    if (check->atRisk) return QString::fromStdString(FrostWarningText(*check, options));
-    // The hint's wording as for the coldest inlet: the limit, or that there
-    // is none down to the lowest temperature searched.
-    return QString::fromStdString(
-        FrostHint(*check, -std::numeric_limits<double>::infinity(), options));
+    return QString::fromStdString(FrostPageLine(*check, WindowShowOptions(SI)));
 }
 
 } // namespace tavro

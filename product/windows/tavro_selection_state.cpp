@@ -1,9 +1,12 @@
 // The device part of the main window's selection: form of design, units in
-// series, designation, outer dimensions and weight.
+// series, outer dimensions and weight, the frost check, and the labels as
+// the product model works them out.
 
 #include "product/windows/tavro_window.h"
 
-#include <QLabel>
+#include "product/model/shown_labels.h"
+
+#include <optional>
 
 namespace tavro {
 
@@ -15,9 +18,9 @@ SelectionState TFormTavro::Selection() const {
     s.width = DimB;
     s.depth = DimT;
     s.weight = Weight;
-    s.labels.designation = Label_Bauform->text().toStdString();
-    s.labels.unitsInSeries = Label_AnzahlReihe->text().toStdString();
-    s.labels.weight = L_Gewicht->text().toStdString();
+    s.frostCheck = UseFrostCheck;
+    const FrostCheck* frost = Frost();
+    s.labels = ShownLabelsOf(s, frost ? std::optional<FrostCheck>(*frost) : std::nullopt);
     return s;
 }
 

@@ -17,6 +17,7 @@ namespace tavro {
 
 class TAlignComboBox;
 class TIntEdit;
+class TavroDocument;
 
 class TFormTavro : public TFormProdukt {
     Q_OBJECT
@@ -131,6 +132,16 @@ public:
     QLabel* LB_Gewicht;
     QLabel* L_Gewicht;
     QLabel* LE_Gewicht;
+
+    // Selection documents (tavro_document_view.cpp).
+    /// The open document and its File menu commands; created with the window.
+    TavroDocument* Document = nullptr;
+    /// Also marks the open document as changed.
+    void Aenderung_Daten() override;
+    /// Also sets the document commands' texts.
+    void ApplyLanguage() override;
+    /// The program's title, without the open document's name.
+    QString PageCaption() const override;
 
 private:
     mutable std::optional<FrostCheck> frost_; ///< valid while frostDone_

@@ -191,7 +191,7 @@ void TFormBasis::Menu_Optionen_UseSeasonsClick() {
 
 void TFormBasis::Menu_Hilfe_InfoClick() {
     if (!info_) info_ = new TFormInfo(this);
-    info_->SetMainCaption(windowTitle());
+    info_->SetMainCaption(PageCaption());
     info_->ShowModal();
 }
 
@@ -200,7 +200,7 @@ void TFormBasis::Menu_Hilfe_HomepageClick() {
 }
 
 void TFormBasis::Menu_Hilfe_EMailClick() {
-    OpenMail(windowTitle());
+    OpenMail(PageCaption());
 }
 
 void TFormBasis::Button_BerechnenClick() {

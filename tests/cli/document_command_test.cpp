@@ -80,6 +80,27 @@ TEST_F(DocumentCommand, SavedDocumentIsReadByTheModel) {
     EXPECT_TRUE(RecalculationDifferences(s).empty());
 }
 
+// units=N once stored a device of N units with figures of one unit: the
+// program recalculated the opened document with N units and listed every
+// figure as changed.
+TEST_F(DocumentCommand, UnitsInSeriesAreTheRecordsSeries) {
+    ASSERT_EQ(RunArgs(With({"save", "--out", path_.c_str(), "units=3"}, kInput)).status, 0);
+    const SelectionState three = LoadSelectionDocument(path_).state;
+    EXPECT_EQ(three.unitsInSeries, 3);
+    EXPECT_EQ(three.record.Series, 3);
+    EXPECT_EQ(three.summer.Series, 3);
+    EXPECT_TRUE(RecalculationDifferences(three).empty());
+
+    ASSERT_EQ(RunArgs(With({"save", "--out", path_.c_str(), "Series=2"}, kInput)).status, 0);
+    EXPECT_EQ(LoadSelectionDocument(path_).state.unitsInSeries, 2);
+
+    const Result clash =
+        RunArgs(With({"save", "--out", path_.c_str(), "units=2", "Series=3"}, kInput));
+    EXPECT_EQ(clash.status, kExitBadInput);
+    EXPECT_NE(clash.err.find("units in series"), std::string::npos) << clash.err;
+    EXPECT_EQ(LoadSelectionDocument(path_).state.unitsInSeries, 2) << "kept the old document";
+}
+
 // A document as input gives what its KEY=VALUEs give; KEY=VALUE beside it
 // overrides it.
 TEST_F(DocumentCommand, SelectionIsInputOfRecordAndSizes) {

@@ -47,7 +47,7 @@ dpkg -x "$deb" "$root"
 bin=$root/usr/bin
 
 # The programs start from the scratch root and need no file of the build.
-for exe in "$bin/tavro" "$bin/tavro-calc"; do
+for exe in "$bin/tavro" "$bin/tavro-calc" "$bin/tavro-sheet"; do
     [ -x "$exe" ] || { fail "$exe is missing"; continue; }
     ldd "$exe" | grep 'not found' && fail "$exe misses a library"
     ldd "$exe" | grep -F "$build" && fail "$exe loads a library of the build tree"
@@ -66,6 +66,18 @@ else
     fail "tavro --version ended with status $?: $out"
 fi
 x=$("$bin/tavro-calc" fn HumidityRatio 20 50 1013) || fail "tavro-calc fn failed"
+# tavro-calc links no Qt; its sheet command runs the tavro-sheet beside it,
+# which renders a saved selection without a display.
+ldd "$bin/tavro-calc" | grep -q Qt && fail "tavro-calc links Qt"
+if "$bin/tavro-calc" save AirState=0 AirQuant=0 pbar=1013 SVol11=4000 Temp11=-12 Phi11=90 \
+    SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 --out "$work/offer.tavro" >/dev/null &&
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=$work/config \
+        "$bin/tavro-calc" sheet "$work/offer.tavro" --pdf "$work/offer.pdf"; then
+    pdftotext "$work/offer.pdf" - | grep -q "Tavro 10 / 600 / 600" ||
+        fail "the rendered data sheet lacks the designation"
+else
+    fail "tavro-calc sheet could not render a saved selection"
+fi
 case "$x" in 7.25*) ;; *) fail "tavro-calc fn HumidityRatio 20 50 1013 gave '$x'" ;; esac
 
 # The desktop entry and the metadata, each on its own and as a tree.
@@ -111,7 +123,7 @@ done
 [ -f "$share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
 
 # The manual pages render from the installed tree.
-for page in tavro tavro-calc; do
+for page in tavro tavro-calc tavro-sheet; do
     file=$share/man/man1/$page.1.gz
     if MANWIDTH=80 man --warnings -l "$file" >"$work/$page.txt" 2>"$work/$page.err"; then
         [ -s "$work/$page.err" ] && fail "man $page: $(cat "$work/$page.err")"

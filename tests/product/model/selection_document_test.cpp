@@ -50,6 +50,7 @@ SelectionState Sample() {
     s.totalEff = true;
     s.hclass = false;
     s.wetBulb = true;
+    s.frostCheck = false;
     s.design = 40;
     s.unitsInSeries = 2;
     s.height = 1210;
@@ -117,6 +118,20 @@ struct BadCase {
     std::string field;   // expected DocumentError::field()
     std::string message; // a part of the message
 };
+
+// The frost check's key came after the first documents: without it the
+// check is on, as the program starts.
+TEST(SelectionDocument, FrostCheckKeyIsOptionalAndChecked) {
+    EXPECT_FALSE(ReadSelectionDocument(SelectionDocumentText(Sample(), "x")).state.frostCheck);
+    const std::string without = Edited([](Json& j) { j["display"].erase("frostCheck"); });
+    EXPECT_TRUE(ReadSelectionDocument(without).state.frostCheck);
+    try {
+        (void)ReadSelectionDocument(Edited([](Json& j) { j["display"]["frostCheck"] = 1; }));
+        ADD_FAILURE() << "a number for the frost check was read";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(e.field(), "display.frostCheck");
+    }
+}
 
 TEST(SelectionDocument, BadDocumentsNameTheFieldAndTheProblem) {
     const std::vector<BadCase> cases = {

@@ -9,7 +9,9 @@
 
 #include "chart/mollier_window.h"
 #include "controls/num_edit.h"
+#include "product/windows/document_dialogs.h"
 #include "product/windows/size_selection_dialog.h"
+#include "shell/qt/qt_text.h"
 #include "shell/windows/options_window.h"
 
 #include <QAction>
@@ -116,6 +118,18 @@ protected:
         w.Menu_Hilfe_InfoClick();
         w.Button_Vorauswahl->click();
         w.ShowDiagram(true, true);
+        // The question and the list of figures of the selection documents,
+        // with their longest texts.
+        AskDocumentQuestion(
+            &w, TextOf(730), QStringLiteral("Tavro"),
+            {{TextOf(149), mrOk}, {TextOf(726), mrDiscard}, {TextOf(161), mrCancel}});
+        TFormZahlenliste list(
+            TextOf(733), TextOf(734),
+            {TextOf(735), TextOf(736), TextOf(737), TextOf(738), TextOf(739)},
+            {{QStringLiteral("1"), QStringLiteral("Temp12"), QStringLiteral("18.5"),
+              QStringLiteral("19"), QStringLiteral("+0.5")}},
+            &w);
+        list.ShowModal();
     }
 
     QString report_;

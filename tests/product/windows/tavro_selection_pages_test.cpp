@@ -16,7 +16,9 @@
 #include "output/painter_canvas.h"
 #include "output/pdf_export.h"
 #include "output/sketch.h"
+#include "product/model/selection_document.h"
 #include "shell/qt/fonts.h"
+#include "shell/qt/version.h"
 #include "tests/support/recording_inspector.h"
 
 #include <QCryptographicHash>
@@ -24,6 +26,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +104,15 @@ protected:
         }
         if (auto* preview = dynamic_cast<TFormSeite*>(&form)) preview->Button_PDF->click();
         return mrOk;
+    }
+
+    // The separators of the language, applied as the options dialog
+    // applies them.
+    void UseSeparatorsOf(uint8_t language) {
+        const bool comma = language == kGerman || language == kRussian;
+        DecimalSeparator = comma ? ',' : '.';
+        ThousandSeparator = comma ? '.' : ',';
+        window_->OptionsApplied();
     }
 
     // Sets the window to a case, calculates and opens the chart.
@@ -240,6 +253,77 @@ TEST_F(TavroSelectionPages, StatePdfHasTheTextOfThePreviewsPdf) {
     const std::string expected = PdfText(fromWindow);
     if (expected.empty()) GTEST_SKIP() << "pdftotext is not installed";
     EXPECT_EQ(PdfText(fromState), expected);
+}
+
+// With the frost check on, the pages drawn from the state show the frost
+// line of the data sheet and the coldest wall point of the chart as the
+// window's pages do.
+TEST_F(TavroSelectionPages, StateDrawsTheFrostFiguresTheWindowDraws) {
+    window_->UseFrostCheck = true;
+    for (const Case& c : {Case{kEnglish, true, 1}, Case{kGerman, false, 2}}) {
+        SCOPED_TRACE(int(c.language));
+        UseSeparatorsOf(c.language);
+        Prepare(c);
+        ASSERT_FALSE(window_->PageFrostLine().isEmpty());
+        const SelectionState state = window_->Selection();
+        EXPECT_TRUE(state.frostCheck);
+        const PageProc pages[] = {DataSheetPage, ChartPage};
+        std::vector<PageImage> shown;
+        for (const PageProc& page : pages)
+            shown.push_back(Draw(page, *window_));
+        SelectionPageOwner owner(state);
+        EXPECT_EQ(owner.PageFrostLine(), window_->PageFrostLine());
+        const PageLanguageScope scope(owner.State().show);
+        size_t p = 0;
+        for (const PageProc& page : pages) {
+            const PageImage drawn = Draw(page, owner);
+            EXPECT_EQ(drawn.texts.size(), shown[p].texts.size());
+            for (size_t t = 0; t < drawn.texts.size() && t < shown[p].texts.size(); ++t)
+                EXPECT_EQ(drawn.texts[t], shown[p].texts[t]);
+            EXPECT_EQ(drawn.pixels, shown[p].pixels);
+            ++p;
+        }
+        // Without the check the state has no frost line.
+        SelectionState off = state;
+        off.frostCheck = false;
+        EXPECT_TRUE(SelectionPageOwner(off).PageFrostLine().isEmpty());
+    }
+}
+
+// tavro-sheet, run on the document of the window's selection with no
+// display, writes a data sheet whose text is that of the PDF the preview
+// exports.
+TEST_F(TavroSelectionPages, SheetProgramWritesThePdfThePreviewExports) {
+    // The desktop program's pages carry its own version.
+    InitVersionText("tavro");
+    window_->UseFrostCheck = true;
+    const Case cases[] = {{kGerman, true, 1}, {kRussian, false, 2}, {kChinese, true, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.language));
+        test::TempDir dir;
+        const std::string fromWindow = dir / "window.pdf";
+        const std::string fromSheet = dir / "sheet.pdf";
+        const std::string document = dir / "offer.tavro";
+        InstallPagePreview();
+        TFormSeite::SetSaveDialogHook(
+            [&](QWidget*, const QString&) { return QString::fromStdString(fromWindow); });
+        SetDocumentOpener([](const QString&) { return true; });
+        UseSeparatorsOf(c.language);
+        Prepare(c);
+        window_->Button_Datenblatt->click();
+        ASSERT_TRUE(std::filesystem::exists(fromWindow));
+        SaveSelectionDocument(document, window_->Selection(), "tests");
+
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                    std::string(TAVRO_SHEET_PATH) + "' '" + document + "' --pdf '" +
+                                    fromSheet + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+        const std::string expected = PdfText(fromWindow);
+        if (expected.empty()) GTEST_SKIP() << "pdftotext is not installed";
+        EXPECT_EQ(PdfText(fromSheet), expected);
+    }
+    InitVersionText();
 }
 
 } // namespace
