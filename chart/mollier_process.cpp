@@ -74,6 +74,20 @@ void DrawProcess(TWMFCanvas& c, const ChartSettings& s, const std::vector<ChartP
             c.Ellipse(Rounded(*p - QPointF(r, r)), Rounded(*p + QPointF(r, r)));
         }
     }
+    // Labels over everything, on white so that the grid's labels beneath
+    // do not run into them: beside their marker, centred on its height.
+    const int f = RoundHalfEven(0.9 * m.FontHeight());
+    c.SetBackground(Qt::white, false);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t j = 0; j < lines[i].size(); ++j) {
+            const ChartPoint& pt = lines[i][j];
+            if (pt.label.isEmpty() || !placed[i][j]) continue;
+            const QPoint at = m.P(Ordinate(pt.t, pt.x, fr.p), pt.x);
+            c.SetFont(ChartFont(m.LayerLength(f), pt.line));
+            if (ChartText(c, m, Up(at, f, f / 2), pt.label, TextAlign::Left, false).isEmpty())
+                ChartText(c, m, Up(at, -f, f / 2), pt.label, TextAlign::Right, false);
+        }
+    }
 }
 
 } // namespace

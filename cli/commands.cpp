@@ -68,7 +68,10 @@ lang=en|de|fr|pl|zh|ru (default en); separators=DT, the decimal separator D and 
 thousands separator T, or D alone for no grouping (default ".,"); eu=1 effectiveness
 in place of the temperature efficiency; hclass=0 without the energy-class rows;
 dplimit=N the pressure-drop limit in Pa (default 250; drops above 1.5 times it are not
-shown). classify= is taken and has no effect here.
+shown); frost=1 the frost rows below the process data, as the window shows them with
+its Frost check option: the frost limit of each case and, when a case's outside air
+lies below it, the preheat and the bypass share that prevent frost (default 0).
+classify= is taken and has no effect here.
   tavro-calc record --shown units=ip AirState=0 AirQuant=0 pbar=1013 SVol11=4000 \
       Temp11=-12 Phi11=90 SVol21=3600 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2
 
@@ -93,8 +96,11 @@ VMax DpMax Eta1Wet Eps1Wet Temp12 HClass (mm, m/s, Pa, %, °C); --json gives
 
 check: the record's fields as record takes them, and design (10, 20, 25, 30, 40, 60;
 default 10), dplimit (the pressure-drop limit, whole Pa from 1; default the limit of
-the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above) and lang
-(de, en, fr, pl, zh, ru or the code 1, 2, 3, 7, 8, 9; default en):
+the record's Edge and Series, 250 Pa per unit up to edge 400, 450 Pa above), frost
+(1: a record whose outside air lies below its frost limit raises warning 40 with the
+preheat and bypass that prevent frost, as with the desktop program's Frost check
+option; 0: no frost check; default 1) and lang (de, en, fr, pl, zh, ru or the code
+1, 2, 3, 7, 8, 9; default en):
   tavro-calc check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 Phi11=90 \
       SVol21=6000 Temp21=22 Phi21=40 Edge=600 Width=600 PType=2 design=30 lang=de
 The record is calculated as record does (CalculateAll) and checked as Calculate in the

@@ -78,6 +78,8 @@ Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::o
             flags.eu = ParseFlag(key, value);
         } else if (key == "hclass") {
             flags.hclass = ParseFlag(key, value);
+        } else if (key == "frost") {
+            flags.frost = ParseFlag(key, value);
         } else if (key == "dplimit") {
             flags.dpLimit = ParseInteger("record: dplimit", value, 1, 100000);
         } else if (key == "classify") {

@@ -25,8 +25,8 @@ pid=\$!
 sleep 5
 main=\$(xdotool search --onlyvisible --name "Tavro" | tail -1)
 # Calculate, then Data sheet (the buttons of the right column). The
-# default case lies below its frost limit: the frost warning comes first and
-# Enter closes it.
+# default case lies below its frost limit: the limit check's dialog carries
+# the frost warning, and Enter closes it.
 xdotool mousemove --window \$main 563 347 click 1
 sleep 1
 import -window root "$out/frost-warning-$tag.png"

@@ -1,5 +1,6 @@
 #include "product/model/frost_messages.h"
 
+#include "physics/numeric/errors.h"
 #include "physics/unit_conversion.h"
 
 #include <cmath>
@@ -47,6 +48,15 @@ std::string PercentFigure(double share, const ShowOptions& o) {
 }
 
 } // namespace
+
+std::optional<FrostCheck> TryCheckFrost(const TDatenREK& r) {
+    if (r.Status != 0) return std::nullopt;
+    try {
+        return CheckFrost(r);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
 
 std::string FrostTemperature(double celsius, const ShowOptions& options) {
     return TemperatureFigure(celsius, options) + " " + TemperatureUnit(options);

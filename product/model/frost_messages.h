@@ -8,6 +8,7 @@
 #include "physics/frost_check.h"
 #include "product/model/show_options.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ inline constexpr int kTextFrostPreheat = 705;         ///< row label
 inline constexpr int kTextFrostBypass = 706;          ///< row label
 inline constexpr int kTextColdestWall = 707;          ///< chart legend
 inline constexpr int kTextFrostWarningNoBypass = 708; ///< limit, preheat; no bypass helps
+
+/// The frost check of the calculated record r (CheckFrost), or nothing when
+/// r has no successful calculation (Status not 0) or the check cannot take
+/// it (a quantity it reads is not a number, return air no warmer than
+/// kFrostSearchLow): such a record has no frost figures.
+std::optional<FrostCheck> TryCheckFrost(const TDatenREK& r);
 
 /// A temperature (°C) as shown: one decimal, "°C" or "°F" after a blank.
 std::string FrostTemperature(double celsius, const ShowOptions& options);

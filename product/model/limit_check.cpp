@@ -1,6 +1,7 @@
 #include "product/model/limit_check.h"
 
 #include "physics/numeric/rounding.h"
+#include "product/model/frost_messages.h"
 #include "product/model/limit_bounds.h"
 
 #include <initializer_list>
@@ -57,7 +58,7 @@ std::string Fill(std::string text, std::initializer_list<std::string> values) {
 
 } // namespace
 
-LimitResult LimitCheck(const TDatenREK& r, int design, double dpLimit) {
+LimitResult LimitCheck(const TDatenREK& r, int design, double dpLimit, const FrostCheck* frost) {
     const LimitBounds& b = kLimitBounds;
     LimitResult result;
     auto add = [&result](int n) { result.messages.insert(n); };
@@ -90,6 +91,7 @@ LimitResult LimitCheck(const TDatenREK& r, int design, double dpLimit) {
         EitherBelow(r.X11, r.X21, b.minHumidityRatio.si)) {
         add(30);
     }
+    if (frost != nullptr && frost->atRisk) add(kFrostWarning);
     for (int n : result.messages) {
         if (LimitMessageClass(n) == LimitClass::error) result.hasError = true;
     }
@@ -97,6 +99,8 @@ LimitResult LimitCheck(const TDatenREK& r, int design, double dpLimit) {
 }
 
 LimitClass LimitMessageClass(int number) {
+    if (number == kFrostWarning)
+        return kFrostWarningIsError ? LimitClass::error : LimitClass::warning;
     const Message* m = Find(number);
     return m ? m->kind : LimitClass::warning;
 }
@@ -105,7 +109,8 @@ std::span<const int> LimitMessageNumbers() {
     return kNumbers;
 }
 
-std::string LimitMessageText(int number, const ShowOptions& options) {
+std::string LimitMessageText(int number, const ShowOptions& options, const FrostCheck* frost) {
+    if (number == kFrostWarning) return frost ? FrostWarningText(*frost, options) : std::string();
     const Message* m = Find(number);
     if (m == nullptr) return {};
     const LimitBounds& b = kLimitBounds;

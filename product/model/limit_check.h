@@ -3,6 +3,7 @@
 // The limit check of a calculated record: which messages it raises, which
 // of them stop a calculation, and their texts in either unit system.
 
+#include "physics/frost_check.h"
 #include "physics/records.h"
 #include "product/model/show_options.h"
 
@@ -30,19 +31,28 @@ struct LimitResult {
 /// A quantity that is not a number (a failed stage leaves NaN behind, a
 /// zero flow gives a ratio without meaning) counts as outside its
 /// permitted range, so a record the check cannot judge never passes it.
-LimitResult LimitCheck(const TDatenREK& record, int design, double dpLimit);
+/// `frost` is the frost check of the same record (TryCheckFrost) or
+/// nullptr: when given and the record's outside air lies below its frost
+/// limit, the warning kFrostWarning (40) joins the messages. Without it the
+/// check judges the record alone.
+LimitResult LimitCheck(const TDatenREK& record, int design, double dpLimit,
+                       const FrostCheck* frost = nullptr);
 
 /// The class of message `number`; numbers the check never raises are
 /// warnings.
 LimitClass LimitMessageClass(int number);
 
-/// Every message number the check can raise, ascending.
+/// Every message number the check raises from the record alone, ascending;
+/// the frost warning kFrostWarning comes on top with a frost check.
 std::span<const int> LimitMessageNumbers();
 
 /// The text of message `number` in the options' language, its "%s"
 /// placeholders filled with the figures of kLimitBounds in the options'
 /// unit system and decimal separator (UTF-8). Empty for a number the check
-/// never raises, or when the language has no such text.
-std::string LimitMessageText(int number, const ShowOptions& options);
+/// never raises, or when the language has no such text. The frost warning
+/// kFrostWarning takes its figures from `frost` (FrostWarningText); it is
+/// empty without a frost check or when that finds no risk.
+std::string LimitMessageText(int number, const ShowOptions& options,
+                             const FrostCheck* frost = nullptr);
 
 } // namespace tavro

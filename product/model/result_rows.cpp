@@ -1,8 +1,11 @@
 #include "product/model/result_rows.h"
 
 #include "physics/numeric/rounding.h"
+#include "product/model/frost_messages.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tavro {
 
@@ -148,6 +151,33 @@ std::string Value(const ResultRow& row, const RowSource& source, const TDatenREK
     return ShownNumber(shown, options.si ? f.decimalsSI : f.decimalsIP, options, f.thousands);
 }
 
+// The frost rows of both cases appended to `cells`: the limit row always,
+// the preheat and bypass rows when a case is at risk.
+void AppendFrostRows(TableCells& cells, const TDatenREK* const cases[2], int columns,
+                     const ShowOptions& options) {
+    // Labels and units from a check at risk, which has every row.
+    FrostCheck full;
+    full.hasLimit = full.atRisk = true;
+    const std::vector<FrostRow> model = FrostRows(full, options);
+    std::vector<FrostRow> rows[2];
+    size_t shown = 1;
+    for (int c = 0; c < 2 && cases[c] != nullptr; ++c) {
+        if (const std::optional<FrostCheck> check = TryCheckFrost(*cases[c])) {
+            rows[c] = FrostRows(*check, options);
+            shown = std::max(shown, rows[c].size());
+        }
+    }
+    for (size_t i = 0; i < shown && i < model.size(); ++i) {
+        std::vector<std::string> line(static_cast<size_t>(columns));
+        line[0] = model[i].label;
+        line[static_cast<size_t>(columns - 1)] = model[i].unit;
+        for (int c = 0; c < 2; ++c) {
+            if (i < rows[c].size()) line[static_cast<size_t>(1 + 4 * c)] = rows[c][i].value;
+        }
+        cells.push_back(std::move(line));
+    }
+}
+
 } // namespace
 
 std::string_view ShownTableName(ShownTable table) {
@@ -182,6 +212,11 @@ int ShownRowCount(ShownTable table) {
     return 0;
 }
 
+int ShownRowsMax(ShownTable table, const ShownFlags& flags) {
+    const bool frost = table == ShownTable::ProcessData && flags.frost;
+    return ShownRowCount(table) + (frost ? kFrostRowsMax : 0);
+}
+
 int ShownColumnCount(bool twoCases) {
     return twoCases ? 10 : 6;
 }
@@ -209,6 +244,8 @@ TableCells ShownCells(ShownTable table, const TDatenREK& record, const TDatenREK
             }
         }
     }
+    if (table == ShownTable::ProcessData && flags.frost)
+        AppendFrostRows(cells, cases, columns, options);
     return cells;
 }
 

@@ -94,7 +94,17 @@ struct ShownFlags {
     bool eu = false;    ///< effectiveness in place of the temperature efficiency
     bool hclass = true; ///< the energy-class rows of the process table
     int dpLimit = 250;  ///< pressure-drop limit, Pa (values above 1.5 times it stay empty)
+    bool frost = false; ///< the frost rows below the process data (kFrostRowsMax at most)
 };
+
+/// The most rows the frost flag appends to the process data: the frost
+/// limit, and when a case is at risk the preheat and the bypass share.
+inline constexpr int kFrostRowsMax = 3;
+
+/// The most rows ShownCells gives for `table` with `flags`: its
+/// ShownRowCount, and kFrostRowsMax more for the process data with the frost
+/// flag.
+int ShownRowsMax(ShownTable table, const ShownFlags& flags);
 
 /// Cells of a table: [row][column].
 using TableCells = std::vector<std::vector<std::string>>;
@@ -109,8 +119,12 @@ int ShownColumnCount(bool twoCases);
 /// `summer` (when not null) in columns 5 and 7, the unit in the last
 /// column; figures and texts in the options' units, language and
 /// separators, in UTF-8. Every cell a row does not fill is empty. Values
-/// that are NaN or infinite show as "NAN", "INF", "-INF". Never throws
-/// except std::bad_alloc.
+/// that are NaN or infinite show as "NAN", "INF", "-INF". With the frost
+/// flag the process data gains rows below its ShownRowCount: the frost
+/// limit of each case (TryCheckFrost, FrostRows) in the column of its
+/// outside air, and when a case is at risk the preheat and the bypass share;
+/// a case the check cannot take leaves its cells empty, and a case not at
+/// risk its preheat and bypass cells. Never throws except std::bad_alloc.
 TableCells ShownCells(ShownTable table, const TDatenREK& record, const TDatenREK* summer,
                       const ShownFlags& flags, const ShowOptions& options);
 

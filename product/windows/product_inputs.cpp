@@ -199,6 +199,9 @@ void TFormProdukt::Button_SeasonsClick() {
 
 void TFormProdukt::OptionsApplied() {
     TFormBasis::OptionsApplied();
+    // The frost check option adds or removes the frost rows of the process
+    // data.
+    if (Tabelle_Prozessdaten->RowCount() != ProcessRowCount()) LayOut();
     // Every edit shows its own value again in the current number format.
     for (int c = 0; c < Cases(); ++c) {
         for (int s = 0; s < 2; ++s) {

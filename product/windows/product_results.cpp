@@ -116,10 +116,16 @@ void TFormProdukt::ReadDeviceInputs() {}
 
 void TFormProdukt::ShowTable(ShownTable table, TDatenGrid* grid) {
     const ShowOptions options{SI, CurrentLanguage, CurrentSeparators()};
-    const ShownFlags flags{EU, HCLASS, DpLimit};
+    const ShownFlags flags{EU, HCLASS, DpLimit, UseFrostCheck};
     const TableCells cells =
         ShownCells(table, *Daten, SeasonMode == 2 ? DatenSommer.get() : nullptr, flags, options);
     const int rows = std::min(grid->RowCount(), static_cast<int>(cells.size()));
+    // Rows the table does not fill this time (the frost rows of a case no
+    // longer at risk) stay empty.
+    for (int row = rows; row < grid->RowCount(); ++row) {
+        for (int col = 0; col < grid->ColCount(); ++col)
+            grid->SetCell(col, row, QString());
+    }
     for (int row = 0; row < rows; ++row) {
         const std::vector<std::string>& line = cells[static_cast<size_t>(row)];
         const int cols = std::min(grid->ColCount(), static_cast<int>(line.size()));

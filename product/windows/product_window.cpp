@@ -180,8 +180,16 @@ void TFormProdukt::SetTableColumns(TDatenGrid* grid) {
     grid->resize(grid->CellsSize().width() + 7, grid->CellsSize().height());
 }
 
+int TFormProdukt::ProcessRowCount() const {
+    ShownFlags flags;
+    flags.frost = UseFrostCheck;
+    return ShownRowsMax(ShownTable::ProcessData, flags);
+}
+
 void TFormProdukt::LayOut() {
     const bool two = SeasonMode == 2;
+    // Room for the frost rows below the process data while the check is on.
+    Tabelle_Prozessdaten->SetRowCount(ProcessRowCount());
     const int strip = UseSeasons ? kSeasonStrip : 0;
     for (TDatenGrid* g :
          {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten}) {

@@ -5,9 +5,9 @@
 // limit checks, and the four result tables. The plate-exchanger window
 // (TFormTavro) adds the device controls.
 
+#include "chart/chart_data.h"
 #include "product/model/result_rows.h"
 #include "product/model/selection_state.h"
-#include "chart/chart_data.h"
 #include "shell/windows/main_window.h"
 
 #include <QPointer>
@@ -174,6 +174,9 @@ protected:
 
     /// Lays out the tables and edits for the modes and the case count.
     void LayOut();
+    /// Rows of the process-data table: with the frost check option room for
+    /// the frost rows below the process data.
+    int ProcessRowCount() const;
     /// The Tab order as on the screen: the air edits row by row (each row
     /// from left to right), the result tabs, then `devicePanel`, then the
     /// command buttons.

@@ -4,10 +4,10 @@
 #include "product/windows/tavro_window.h"
 
 #include "controls/daten_grid.h"
-#include "controls/message_dialog.h"
 #include "controls/num_edit.h"
 #include "physics/numeric/rounding.h"
 #include "physics/unit_conversion.h"
+#include "product/model/frost_messages.h"
 #include "product/model/limit_bounds.h"
 #include "product/model/limit_check.h"
 #include "shell/qt/qt_text.h"
@@ -56,8 +56,7 @@ void TFormTavro::RefreshUnits() {
 void TFormTavro::RunCalculation() {
     if (!CommitPendingEntries()) return;
     TFormProdukt::RunCalculation();
-    const QString frost = ResultsValid ? FrostWarning() : QString();
-    if (!frost.isEmpty()) ShowMessageDialog(frost, TextOf(103) + QStringLiteral("!"), mkWarning);
+    checkedFrost_.reset();
 }
 
 void TFormTavro::SetInputLimits() {
@@ -75,7 +74,12 @@ void TFormTavro::SetInputLimits() {
 }
 
 bool TFormTavro::CheckLimits(const TDatenREK& r) {
-    const LimitResult result = LimitCheck(r, Design, DpLimit);
+    // With the option on, a case below its frost limit warns among the
+    // other limit messages.
+    checkedFrost_.reset();
+    if (UseFrostCheck) checkedFrost_ = TryCheckFrost(r);
+    const LimitResult result =
+        LimitCheck(r, Design, DpLimit, checkedFrost_ ? &*checkedFrost_ : nullptr);
     Warnings.insert(result.messages.begin(), result.messages.end());
     return std::none_of(Warnings.begin(), Warnings.end(),
                         [](int n) { return LimitMessageClass(n) == LimitClass::error; });
@@ -83,7 +87,8 @@ bool TFormTavro::CheckLimits(const TDatenREK& r) {
 
 QString TFormTavro::WarningText(int number) {
     const ShowOptions options{SI, CurrentLanguage, CurrentSeparators()};
-    return QString::fromStdString(LimitMessageText(number, options));
+    const FrostCheck* frost = checkedFrost_ ? &*checkedFrost_ : Frost();
+    return QString::fromStdString(LimitMessageText(number, options, frost));
 }
 
 void TFormTavro::ShowProcessData() {

@@ -5,7 +5,6 @@
 #include "product/windows/tavro_window.h"
 
 #include "chart/frost_point.h"
-#include "physics/numeric/errors.h"
 #include "product/model/frost_messages.h"
 #include "product/model/shown_labels.h"
 #include "shell/qt/qt_text.h"
@@ -34,13 +33,9 @@ const FrostCheck* TFormTavro::Frost() const {
     if (!UseFrostCheck || !ResultsValid || Daten == nullptr) return nullptr;
     if (!frostDone_) {
         frostDone_ = true;
-        frost_.reset();
-        try {
-            if (Daten->Status == 0) frost_ = CheckFrost(*Daten);
-        } catch (const Error&) {
-            // A record the check cannot take has no frost figures: the hint
-            // falls back to its general note.
-        }
+        // A record the check cannot take has no frost figures: the hint
+        // falls back to its general note.
+        frost_ = TryCheckFrost(*Daten);
     }
     return frost_ ? &*frost_ : nullptr;
 }

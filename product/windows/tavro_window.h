@@ -56,6 +56,7 @@ public:
     /// "Freezing limit not considered!" below -5 °C; empty otherwise.
     QString FrostHintText() const;
     /// The frost warning of the heating case; empty when it is not at risk.
+    /// Calculate shows it among the limit messages (message kFrostWarning).
     QString FrostWarning() const;
     /// The data sheet's frost line: the warning when the heating case is at
     /// risk, else the frost limit; empty while the check is off.
@@ -145,6 +146,9 @@ public:
 private:
     mutable std::optional<FrostCheck> frost_; ///< valid while frostDone_
     mutable bool frostDone_ = false;          ///< frost_ belongs to the current results
+    /// The frost check of the record CheckLimits judged last, for the text
+    /// of its frost warning.
+    std::optional<FrostCheck> checkedFrost_;
     void BuildDevicePanel();
     void ConnectSizeSelection();
     void RebuildEdgeList();

@@ -69,6 +69,45 @@ TEST(MollierProcess, SegmentsThenMarkersInTheirColours) {
 
 // Mollier and Carrier place a state at the same pair (x, y), one with x to
 // the right, the other with x upwards.
+// A labelled state has its label beside its marker in the line colour: to
+// the right, to the left near the right edge, not at all where neither
+// fits. Unlabelled lines draw no text.
+TEST(MollierProcess, LabelBesideItsMarker) {
+    const QColor edge(0, 90, 160);
+    const QString label = QStringLiteral("Coldest wall");
+    for (int type : {0, 1}) {
+        Recording plain;
+        RecordProcessLayer(plain, Chart(type), TwoLines());
+        EXPECT_TRUE(Inspect(plain).texts.empty());
+
+        std::vector<ChartPolyline> lines = TwoLines();
+        lines.push_back({{-1.5, 3.4, Qt::white, edge, 0, label}});
+        Recording r;
+        RecordProcessLayer(r, Chart(type), lines);
+        const Inspection p = Inspect(r);
+        ASSERT_EQ(p.texts.size(), 1u) << type;
+        EXPECT_EQ(p.texts[0].text, label);
+        EXPECT_EQ(p.texts[0].font.color, edge);
+        EXPECT_EQ(p.texts[0].align, TextAlign::Left);
+        const Recording::EllipseCmd marker = Markers(r).back();
+        EXPECT_GT(p.texts[0].p.x(), marker.r.right()) << type;
+        // Its marker stays drawn with it.
+        EXPECT_EQ(Markers(r).size(), 5u);
+    }
+    // Close to the right edge of the Mollier chart (most moisture): left.
+    const QString longer = QStringLiteral("Coldest wall (return air side)");
+    std::vector<ChartPolyline> right = {{{40, 19.5, Qt::white, edge, 0, longer}}};
+    Recording r;
+    RecordProcessLayer(r, Chart(0), right);
+    Inspection p = Inspect(r);
+    ASSERT_EQ(p.texts.size(), 1u);
+    EXPECT_EQ(p.texts[0].align, TextAlign::Right);
+    // A label longer than the chart is wide fits nowhere.
+    right[0][0].label = QString(400, QLatin1Char('W'));
+    RecordProcessLayer(r, Chart(0), right);
+    EXPECT_TRUE(Inspect(r).texts.empty());
+}
+
 TEST(MollierProcess, SwitchingTheChartTypeExchangesTheAxes) {
     const ChartMapping mollier(FrameFor(Chart(0))), carrier(FrameFor(Chart(1)));
     Recording rm, rc;

@@ -405,11 +405,20 @@ TEST(Cli, CheckPrintsTheLimitMessagesOfTheRecord) {
          "1\terror\tThe temperature is not in the range -30 .. 80\u00b0C !\n"
          "4\terror\tThe relative humidity is not in the range 0 .. 90% !\n"},
     };
+    // Outside air at -12 °C frosts these exchangers: by default the frost
+    // warning follows the other messages; frost=0 leaves them alone.
     for (const Case& c : cases) {
-        const Result r = RunArgs(c.args);
+        std::vector<std::string_view> off = c.args;
+        off.push_back("frost=0");
+        const Result r = RunArgs(off);
         EXPECT_EQ(r.status, c.status) << c.out;
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, "");
+        const Result on = RunArgs(c.args);
+        EXPECT_EQ(on.status, c.status) << c.out;
+        ASSERT_EQ(on.out.rfind(c.out, 0), 0u) << on.out;
+        const std::string frost = on.out.substr(c.out.size());
+        EXPECT_TRUE(frost.empty() || frost.rfind("40\twarning\t", 0) == 0) << frost;
     }
 }
 
@@ -418,7 +427,8 @@ TEST(Cli, CheckAsJsonNamesTheLimitItJudgedBy) {
     Result r = RunArgs(args);
     EXPECT_EQ(r.status, kExitLimitError) << r.err;
     const auto j = nlohmann::ordered_json::parse(r.out);
-    ASSERT_EQ(j["messages"].size(), 1u);
+    ASSERT_EQ(j["messages"].size(), 2u); // and the frost warning, 40
+    EXPECT_EQ(j["messages"][1]["number"], 40);
     EXPECT_EQ(j["messages"][0]["number"], 8);
     EXPECT_EQ(j["messages"][0]["class"], "error");
     EXPECT_NE(j["messages"][0]["text"].get<std::string>().find("0.66"), std::string::npos);
@@ -460,8 +470,10 @@ TEST(CliExecutable, ExitStatusAndStreams) {
     EXPECT_EQ(out.rfind("tavro-calc 4.2", 0), 0u);
     const std::string air = "check AirState=0 AirQuant=0 pbar=1013 SVol11=10000 Temp11=-12 "
                             "Phi11=90 Temp21=22 Phi21=40 Edge=1200 Width=1200 PType=2 ";
-    EXPECT_EQ(run(air + "SVol21=10000", out), 0);
+    EXPECT_EQ(run(air + "SVol21=10000 frost=0", out), 0);
     EXPECT_EQ(out, "");
+    EXPECT_EQ(run(air + "SVol21=10000", out), 0); // the frost warning alone
+    EXPECT_EQ(out.rfind("40\twarning\t", 0), 0u);
     EXPECT_EQ(run(air + "SVol21=6000", out), 0); // a warning alone
     EXPECT_EQ(out.rfind("7\twarning\t", 0), 0u);
     EXPECT_EQ(run(air + "SVol21=4000 --json", out), 3);

@@ -72,6 +72,26 @@ TEST(ShownCommand, FailedRecordPrintsItsTablesAndExitsOne) {
     EXPECT_NE(r.err.find("Status=100"), std::string::npos) << r.err;
 }
 
+// frost=1 adds the frost rows below the process data: outside air at
+// -12 °C frosts this exchanger, so limit, preheat and bypass.
+TEST(ShownCommand, FrostRowsBelowTheProcessData) {
+    const Result plain = RunArgs(Shown({}));
+    EXPECT_EQ(RunArgs(Shown({"frost=0"})).out, plain.out);
+    const Result r = RunArgs(Shown({"frost=1"}));
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    ASSERT_EQ(r.out.rfind(plain.out, 0), 0u); // the process data is the last table
+    const std::string rows = r.out.substr(plain.out.size());
+    EXPECT_EQ(rows.rfind("Frost limit\t-", 0), 0u) << rows;
+    EXPECT_NE(rows.find("\nPreheat against frost\t"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("\nBypass against frost\t"), std::string::npos) << rows;
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 3);
+    const auto j = nlohmann::json::parse(RunArgs(Shown({"frost=1", "--json"})).out);
+    EXPECT_EQ(j["process"].size(), 11u);
+    EXPECT_EQ(j["process"][8][5], "°C");
+    EXPECT_EQ(RunArgs(Shown({"frost=1", "Temp11=5"})).out.find("Preheat against frost"),
+              std::string::npos);
+}
+
 TEST(ShownCommand, BadSettingsGiveOneLineAndStatusTwo) {
     const struct {
         std::vector<std::string_view> args;
@@ -85,6 +105,7 @@ TEST(ShownCommand, BadSettingsGiveOneLineAndStatusTwo) {
         {Shown({"separators="}), "separators takes"},
         {Shown({"eu=yes"}), "eu takes 0 or 1"},
         {Shown({"hclass=2"}), "hclass takes 0 or 1"},
+        {Shown({"frost=on"}), "frost takes 0 or 1"},
         {Shown({"dplimit=0"}), "dplimit: '0' is not an integer from 1"},
         {Shown({"summer.Tmp11=5"}), "unknown field 'summer.Tmp11'"},
         {Shown({"summer.Eta1=5"}), "Eta1 is a result of the calculation"},

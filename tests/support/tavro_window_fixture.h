@@ -53,7 +53,12 @@ protected:
     TFormTavro& Start() {
         window_ = std::make_unique<TFormTavro>();
         window_->FormCreate();
-        if (frostCheck_) window_->UseFrostCheck = *frostCheck_;
+        if (frostCheck_ && window_->UseFrostCheck != *frostCheck_) {
+            // As the options dialog sets it: the process data's frost rows
+            // follow.
+            window_->UseFrostCheck = *frostCheck_;
+            window_->OptionsApplied();
+        }
         window_->show();
         QApplication::setActiveWindow(window_.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));

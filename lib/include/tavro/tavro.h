@@ -224,6 +224,36 @@ TAVRO_API int tavro_air_function(const char* name, const double* args, int count
 TAVRO_API int tavro_mix_air(double x1, double t1, double m1, double x2, double t2, double m2,
                             double p, double* m, double* t, double* x, char** error);
 
+/* ---- Frost check ----------------------------------------------------------- */
+
+/* The frost check of the record (stream 1 the outside air, stream 2 the
+ * return air), as `tavro-calc frost` prints it: the record is calculated
+ * from its inputs first (on a copy; the handle's record stays as it is).
+ * Out of the check:
+ *   *has_limit     1 when the exchanger frosts with outside air above
+ *                  -50 °C, 0 when it does not down to there;
+ *   *limit         the frost limit, °C: outside air below it frosts the
+ *                  exchanger; -50 when *has_limit is 0;
+ *   *wall_min      the lowest wall temperature on the return-air side at
+ *                  the record's own outside air, °C;
+ *   *wall_unit     the unit in series it lies in, 1 for the unit the
+ *                  outside air enters first;
+ *   *wall_along1, *wall_along2  its place along the outside air's and the
+ *                  return air's path through that unit, 0 at the inlet
+ *                  face, 1 at the outlet face;
+ *   *at_risk       1 when the record's outside air lies below the limit;
+ *   *preheat       the heat that lifts the outside air 1 K above the limit,
+ *                  kW; 0 when not at risk;
+ *   *bypass_share  the share of the outside air (0..1) that must bypass the
+ *                  exchanger so that the rest no longer frosts; 1 when no
+ *                  bypass of up to 0.9 prevents frost, 0 when not at risk.
+ * TAVRO_BAD_ARGUMENT when an out-pointer is NULL, TAVRO_CALCULATION_FAULT
+ * when the calculation fails or the check cannot take its figures. */
+TAVRO_API int tavro_record_frost(tavro_record* record, int* has_limit, double* limit,
+                                 double* wall_min, int* wall_unit, double* wall_along1,
+                                 double* wall_along2, int* at_risk, double* preheat,
+                                 double* bypass_share);
+
 /* ---- JSON ------------------------------------------------------------------ */
 
 /* Runs one request in JSON, the commands of tavro-calc:
@@ -231,6 +261,7 @@ TAVRO_API int tavro_mix_air(double x1, double t1, double m1, double x2, double t
  *   {"command": "fn", "args": ["HumidityRatio", 20, 50, 1013.25]}
  *   {"command": "product", "args": {"edge": 600, "width": 600, "ptype": 2}}
  *   {"command": "sizes", "args": {"pbar": 1013, ..., "minEta": 55}}
+ *   {"command": "frost", "args": {"pbar": 1013, "Temp11": -15, ...}}
  * "args" is an object (KEY=VALUE arguments, in its order) or an array
  * (positional arguments); values are numbers, strings or booleans.
  * *response (never NULL on return, except when response is NULL) receives

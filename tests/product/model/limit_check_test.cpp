@@ -1,5 +1,6 @@
 #include "product/model/limit_check.h"
 
+#include "product/model/frost_messages.h"
 #include "product/model/limit_bounds.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,70 @@ TEST(LimitCheck, ClassesOfTheMessages) {
     EXPECT_EQ(LimitMessageClass(13), LimitClass::warning);
     EXPECT_EQ(LimitMessageText(13, {}), "");
     EXPECT_EQ(LimitMessageText(-1, {}), "");
+}
+
+// The frost warning joins the messages only with a frost check that finds
+// the case at risk; it warns, so it never turns a clean record into an
+// error nor an error into a warning.
+TEST(LimitCheck, FrostWarningOnlyWithAFrostCheckAtRisk) {
+    FrostCheck atRisk;
+    atRisk.hasLimit = true;
+    atRisk.limit = -3.2;
+    atRisk.atRisk = true;
+    atRisk.preheat = 4.2;
+    atRisk.bypassPrevents = true;
+    atRisk.bypassShare = 0.35;
+    FrostCheck clear = atRisk;
+    clear.atRisk = false;
+    const TDatenREK clean = CleanRecord();
+    EXPECT_EQ(LimitCheck(clean, 10, 250, nullptr).messages, std::set<int>{});
+    EXPECT_EQ(LimitCheck(clean, 10, 250, &clear).messages, std::set<int>{});
+    LimitResult r = LimitCheck(clean, 10, 250, &atRisk);
+    EXPECT_EQ(r.messages, std::set<int>{kFrostWarning});
+    EXPECT_FALSE(r.hasError);
+    TDatenREK tooCold = clean;
+    tooCold.Temp11 = -31;
+    r = LimitCheck(tooCold, 10, 250, &atRisk);
+    EXPECT_EQ(r.messages, (std::set<int>{1, kFrostWarning}));
+    EXPECT_TRUE(r.hasError);
+    EXPECT_EQ(LimitMessageClass(kFrostWarning), LimitClass::warning);
+
+    const ShowOptions si{true, kEnglish, {'.', ',', ""}};
+    EXPECT_EQ(LimitMessageText(kFrostWarning, si, &atRisk),
+              "Frost risk below -3.2 °C outside air: preheat 4.20 kW or bypass 35 % of the "
+              "outside air.");
+    EXPECT_EQ(LimitMessageText(kFrostWarning, si), "");
+    EXPECT_EQ(LimitMessageText(kFrostWarning, si, &clear), "");
+    // The other messages do not depend on the frost check.
+    EXPECT_EQ(LimitMessageText(1, si, &atRisk), LimitMessageText(1, si));
+}
+
+// A calculated record gives its check; one without a successful
+// calculation, or with figures the check cannot read, gives none.
+TEST(TryCheckFrost, NothingForARecordWithoutASuccessfulCalculation) {
+    TDatenREK r;
+    r.AirState = 0;
+    r.AirQuant = 0;
+    r.pbar = 1013;
+    r.SVol11 = r.SVol21 = 2000;
+    r.Temp11 = -12;
+    r.Phi11 = 90;
+    r.Temp21 = 22;
+    r.Phi21 = 40;
+    r.Edge = 300;
+    r.Width = 1000;
+    r.PType = 2;
+    r.CalculateAll();
+    ASSERT_EQ(r.Status, 0);
+    const std::optional<FrostCheck> check = TryCheckFrost(r);
+    ASSERT_TRUE(check.has_value());
+    EXPECT_TRUE(check->atRisk);
+    TDatenREK broken = r;
+    broken.Temp11 = kNaN;
+    EXPECT_FALSE(TryCheckFrost(broken).has_value());
+    TDatenREK failed = r;
+    failed.Status = 100;
+    EXPECT_FALSE(TryCheckFrost(failed).has_value());
 }
 
 TEST(LimitMessageText, FiguresInEitherUnitSystemAndTheGivenSeparator) {

@@ -1,5 +1,7 @@
 #include "product/model/result_rows.h"
 
+#include "product/model/frost_messages.h"
+
 #include "shell/texts/texts.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,77 @@ TEST(ResultRows, CoolingCaseBesideTheHeatingCase) {
     for (int col : {2, 4, 6, 8})
         EXPECT_EQ(cells[2][static_cast<size_t>(col)], "");
     EXPECT_EQ(cells[0][0], TextIn(10, kEnglish));
+}
+
+// Outside air at `outside` °C / 90 % against return air at 22 °C / 40 %,
+// 2000 m³/h each way through a 300 mm exchanger, calculated.
+TDatenREK FrostRecord(double outside) {
+    TDatenREK r;
+    r.AirState = 0;
+    r.AirQuant = 0;
+    r.pbar = 1013;
+    r.SVol11 = r.SVol21 = 2000;
+    r.Temp11 = outside;
+    r.Phi11 = 90;
+    r.Temp21 = 22;
+    r.Phi21 = 40;
+    r.Edge = 300;
+    r.Width = 1000;
+    r.PType = 2;
+    r.CalculateAll();
+    return r;
+}
+
+// The frost flag appends the frost rows of each case below the process
+// data: the limit always, preheat and bypass when a case is at risk, each
+// in the column of its case's outside air; without the flag nothing.
+TEST(ResultRows, FrostRowsFollowTheProcessDataOfEachCase) {
+    const TDatenREK cold = FrostRecord(-12), mild = FrostRecord(5);
+    ShownFlags frost;
+    frost.frost = true;
+    const size_t base = static_cast<size_t>(ShownRowCount(ShownTable::ProcessData));
+    EXPECT_EQ(ShownCells(ShownTable::ProcessData, cold, nullptr, {}, kSI).size(), base);
+    for (ShownTable t : {ShownTable::Inlet, ShownTable::Outlet})
+        EXPECT_EQ(ShownCells(t, cold, nullptr, frost, kSI), ShownCells(t, cold, nullptr, {}, kSI));
+    EXPECT_EQ(ShownRowsMax(ShownTable::ProcessData, frost), static_cast<int>(base) + 3);
+    EXPECT_EQ(ShownRowsMax(ShownTable::Outlet, frost), ShownRowCount(ShownTable::Outlet));
+
+    const std::optional<FrostCheck> check = TryCheckFrost(cold);
+    ASSERT_TRUE(check && check->atRisk);
+    const std::vector<FrostRow> expected = FrostRows(*check, kIP);
+    TableCells cells = ShownCells(ShownTable::ProcessData, cold, nullptr, frost, kIP);
+    ASSERT_EQ(cells.size(), base + 3);
+    for (size_t i = 0; i < 3; ++i) {
+        const std::vector<std::string>& line = cells[base + i];
+        EXPECT_EQ(line, (std::vector<std::string>{expected[i].label, expected[i].value, "", "", "",
+                                                  expected[i].unit}));
+    }
+    EXPECT_EQ(cells[base + 1][5], "BTU/h");
+
+    // Not at risk: the limit alone.
+    cells = ShownCells(ShownTable::ProcessData, mild, nullptr, frost, kSI);
+    ASSERT_EQ(cells.size(), base + 1);
+    EXPECT_EQ(cells[base][0], "Frost limit");
+    EXPECT_EQ(cells[base][5], "°C");
+    EXPECT_FALSE(cells[base][1].empty());
+
+    // A mild heating case beside a cold cooling case: every frost row, the
+    // heating case's preheat and bypass cells empty.
+    cells = ShownCells(ShownTable::ProcessData, mild, &cold, frost, kSI);
+    ASSERT_EQ(cells.size(), base + 3);
+    EXPECT_FALSE(cells[base][1].empty());
+    EXPECT_FALSE(cells[base][5].empty());
+    EXPECT_EQ(cells[base + 1][1], "");
+    EXPECT_EQ(cells[base + 1][5], FrostRows(*check, kSI)[1].value);
+    EXPECT_EQ(cells[base + 2][9], "%");
+
+    // A record the check cannot take keeps the limit row, without a figure.
+    TDatenREK failed = cold;
+    failed.Status = 100;
+    cells = ShownCells(ShownTable::ProcessData, failed, nullptr, frost, kSI);
+    ASSERT_EQ(cells.size(), base + 1);
+    EXPECT_EQ(cells[base][0], "Frost limit");
+    EXPECT_EQ(cells[base][1], "");
 }
 
 } // namespace

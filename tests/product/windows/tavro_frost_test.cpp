@@ -3,11 +3,17 @@
 
 #include "product/windows/tavro_window.h"
 
+#include "controls/daten_grid.h"
 #include "controls/num_edit.h"
+#include "product/model/frost_messages.h"
+#include "product/model/result_rows.h"
 #include "shell/texts/languages.h"
 #include "tests/support/tavro_window_fixture.h"
 
 #include <QLabel>
+#include <QLineEdit>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +49,84 @@ TEST_F(TavroFrost, ColdCaseShowsItsLimitAndWarnsWithPreheatAndBypass) {
     EXPECT_EQ(w.PageLabelText(PageLabel::Hint), hint);
 }
 
+// The frost warning is one of the limit messages: with another warning it
+// stands in the same dialog, and the selection keeps its number.
+TEST_F(TavroFrost, FrostWarningSharesTheLimitCheckDialog) {
+    TFormTavro& w = Start();
+    Enter(w.Edit_SVol[0][1], QStringLiteral("1300")); // flow ratio 1.54
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    ASSERT_TRUE(w.ResultsValid) << messages_[0].toStdString();
+    EXPECT_EQ(titles_[0], QStringLiteral("Attention!"));
+    const QString ratio = w.WarningText(7);
+    EXPECT_TRUE(messages_[0].startsWith(ratio + QStringLiteral("\n\nFrost risk below -")))
+        << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].endsWith(w.FrostWarning())) << messages_[0].toStdString();
+    EXPECT_EQ(w.PageWarnings(), (std::set<int>{7, 40}));
+    EXPECT_EQ(w.WarningText(40), w.FrostWarning());
+    w.UseFrostCheck = false;
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], ratio);
+    EXPECT_EQ(w.PageWarnings(), std::set<int>{7});
+}
+
+// Two cases: each frosting case warns under its own heading.
+TEST_F(TavroFrost, EachCaseBelowItsLimitWarnsUnderItsName) {
+    TFormTavro& w = Start();
+    w.SetOperatingCases(2);
+    Enter(w.Edit_SVol[1][0], QStringLiteral("2000"));
+    Enter(w.Edit_SVol[1][1], QStringLiteral("2000"));
+    Enter(w.Edit_Temp[1][0], QStringLiteral("-15"));
+    Enter(w.Edit_Temp[1][1], QStringLiteral("22"));
+    Enter(w.Edit_Feuchte[1][0], QStringLiteral("90"));
+    Enter(w.Edit_Feuchte[1][1], QStringLiteral("40"));
+    messages_.clear();
+    Calculate();
+    ASSERT_EQ(messages_.size(), 1u);
+    const QString& m = messages_[0];
+    EXPECT_TRUE(m.startsWith(w.Edit_Winter->text() + QStringLiteral(":\n\nFrost risk below -")))
+        << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("----------------------\n\n") + w.Edit_Sommer->text() +
+                           QStringLiteral(":\n\nFrost risk below -")))
+        << m.toStdString();
+}
+
+// The process data shows the frost rows below its own while the option is
+// on; switching it off takes them away.
+TEST_F(TavroFrost, ProcessDataCarriesTheFrostRows) {
+    TFormTavro& w = Start();
+    const int base = ShownRowCount(ShownTable::ProcessData);
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base + kFrostRowsMax);
+    Calculate();
+    ASSERT_TRUE(w.ResultsValid);
+    const std::vector<FrostRow> rows = FrostRows(*w.Frost(), {true, kEnglish, {'.', ',', ""}});
+    ASSERT_EQ(rows.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const FrostRow& row = rows[static_cast<size_t>(i)];
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base + i).toStdString(), row.label);
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(1, base + i).toStdString(), row.value);
+        EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(5, base + i).toStdString(), row.unit);
+    }
+    // A mild case: the limit alone, the rows below it emptied.
+    Enter(w.Edit_Temp[0][0], QStringLiteral("5"));
+    Calculate();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base), QStringLiteral("Frost limit"));
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(0, base + 1), QString());
+    EXPECT_EQ(w.Tabelle_Prozessdaten->Cell(1, base + 1), QString());
+    const int height = w.height();
+    w.UseFrostCheck = false;
+    w.OptionsApplied();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base);
+    EXPECT_LT(w.height(), height);
+    w.UseFrostCheck = true;
+    w.OptionsApplied();
+    EXPECT_EQ(w.Tabelle_Prozessdaten->RowCount(), base + kFrostRowsMax);
+    EXPECT_EQ(w.height(), height);
+}
+
 TEST_F(TavroFrost, OptionOffKeepsTheGeneralNoteAndNoWarning) {
     TFormTavro& w = Start();
     w.UseFrostCheck = false;
@@ -74,6 +158,7 @@ TEST_F(TavroFrost, MildCaseHasNoFrostWordsInTheHintButALimitOnTheSheet) {
     ASSERT_EQ(lines.size(), 1u);
     ASSERT_EQ(lines[0].size(), 1u);
     EXPECT_EQ(lines[0][0].fill, QColor(Qt::white));
+    EXPECT_EQ(lines[0][0].label, QStringLiteral("Coldest wall (return air side)"));
     EXPECT_NEAR(lines[0][0].t, w.Frost()->design.wallMin, 1e-12);
 }
 
