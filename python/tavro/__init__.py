@@ -40,14 +40,15 @@ def calculate(classify=True, **fields):
         return record.fields()
 
 
-def check(design=10, dp_limit=0, units="si", language="en", separators=".", **fields):
+def check(design=10, dp_limit=0, units="si", language="en", separators=".", frost=True,
+          **fields):
     """The limit check of a record given by its input fields: the messages
     (number, class "warning" or "error", text) it raises, as the desktop
     program checks before it calculates. See Record.check for the arguments.
     An error-class message is part of the answer ("error": True), not an
     exception."""
     with Record(**fields) as record:
-        return record.check(design, dp_limit, units, language, separators)
+        return record.check(design, dp_limit, units, language, separators, frost)
 
 
 def sizes(min_eta, max_dp, design=10, units=1, width_mode=0, preset_width=None, vbypass=None,

@@ -88,7 +88,7 @@ def _declare(lib):
              out_text],
         ),
         "tavro_record_check": (
-            c_int, [ctypes.c_void_p, c_int, c_int, c_char_p, c_char_p, c_char_p, out_text]
+            c_int, [ctypes.c_void_p, c_int, c_int, c_int, c_char_p, c_char_p, c_char_p, out_text]
         ),
         "tavro_air_function": (
             c_int, [c_char_p, ctypes.POINTER(c_double), c_int, ctypes.POINTER(c_double), out_text]

@@ -99,19 +99,21 @@ class Record:
         self._raise(self._lib.tavro_record_json(self._h(), ctypes.byref(text)))
         return json.loads(_native.take_text(text))
 
-    def check(self, design=10, dp_limit=0, units="si", language="en", separators="."):
+    def check(self, design=10, dp_limit=0, units="si", language="en", separators=".", frost=True):
         """The limit check of the record's inputs (calculated on a copy).
 
         design: form of design 10, 20, 25, 30, 40 or 60; dp_limit: the
         pressure-drop limit in Pa (1..1000000, 0 the limit of the record's
         Edge and Series); units "si" or "ip", language "en", "de", "fr",
         "pl", "zh" or "ru" and separators (decimal and optional thousands
-        separator) for the texts. Returns {"messages": [{"number", "class",
+        separator) for the texts; frost: also the frost warning (message 40)
+        when the outside air lies below the frost limit, as the desktop
+        program with its "Frost check" option on. Returns {"messages": [{"number", "class",
         "text"}, ...], "error": bool, "design", "dplimit", "Status", ...}.
         """
         text = _native._CText()
         code = self._lib.tavro_record_check(
-            self._h(), int(design), int(dp_limit), _native.encode(units, "units"),
+            self._h(), int(design), int(dp_limit), 1 if frost else 0, _native.encode(units, "units"),
             _native.encode(language, "language"), _native.encode(separators, "separators"),
             ctypes.byref(text))
         self._raise(code)

@@ -64,7 +64,10 @@ def test_a_failed_calculation_carries_what_it_computed(winter):
 
 
 def test_check_messages_classes_and_language(winter):
-    assert tavro.check(**winter)["messages"] == []
+    assert tavro.check(frost=False, **winter)["messages"] == []
+    # -12 °C outside air lies below this exchanger's frost limit.
+    frost = tavro.check(**winter)["messages"]
+    assert [(m["number"], m["class"]) for m in frost] == [(40, "warning")]
     result = tavro.check(language="de", **dict(winter, Temp11=-45, SVol11=5000))
     numbers = [m["number"] for m in result["messages"]]
     assert 1 in numbers

@@ -33,9 +33,10 @@ RecordPtr CheckRecord(const std::vector<std::pair<std::string, std::string>>& ch
 }
 
 Json Check(tavro_record* r, int design, int dpLimit, const char* units = "si",
-           const char* language = "en", const char* separators = ".") {
+           const char* language = "en", const char* separators = ".", int frost = 1) {
     char* json = nullptr;
-    const int status = tavro_record_check(r, design, dpLimit, units, language, separators, &json);
+    const int status =
+        tavro_record_check(r, design, dpLimit, frost, units, language, separators, &json);
     EXPECT_EQ(status, TAVRO_OK) << tavro_record_error(r);
     return Json::parse(Take(json));
 }
@@ -56,12 +57,17 @@ TEST(LibraryCheck, GivesTheMessagesOfTheCommandLine) {
         bool error;
     };
     const std::vector<Case> cases = {
-        {{}, {}, 10, {}, false},
-        {{{"Temp11", "-45"}, {"SVol11", "3500"}}, {"Temp11=-45", "SVol11=3500"}, 10, {1, 7}, true},
+        // -12 °C outside air lies below this exchanger's frost limit (40).
+        {{}, {}, 10, {40}, false},
+        {{{"Temp11", "-45"}, {"SVol11", "3500"}},
+         {"Temp11=-45", "SVol11=3500"},
+         10,
+         {1, 7, 40},
+         true},
         {{{"SVol11", "10000"}, {"SVol21", "10000"}},
          {"SVol11=10000", "SVol21=10000"},
          10,
-         {6, 12},
+         {6, 12, 40},
          true},
     };
     for (const Case& c : cases) {
@@ -91,7 +97,7 @@ TEST(LibraryCheck, GivesTheMessagesOfTheCommandLine) {
 TEST(LibraryCheck, TextsFollowUnitsLanguageAndSeparators) {
     RecordPtr r = CheckRecord({{"Temp11", "-45"}, {"SVol11", "10000"}, {"SVol21", "10000"}});
     const Json en = Check(r.get(), 10, 0);
-    ASSERT_EQ(Numbers(en), (std::vector<int>{1, 6, 12}));
+    ASSERT_EQ(Numbers(en), (std::vector<int>{1, 6, 12, 40}));
     EXPECT_EQ(en["messages"][0]["text"], "The temperature is not in the range -30 .. 80°C !");
     const Json ip = Check(r.get(), 10, 0, "ip", "en", ".");
     EXPECT_NE(ip["messages"][0]["text"].get<std::string>().find("°F"), std::string::npos);
@@ -108,7 +114,9 @@ TEST(LibraryCheck, DesignAndLimitAreTheCallers) {
     // A higher limit clears the pressure-drop message.
     const Json high = Check(r.get(), 10, 100000);
     EXPECT_EQ(high["dplimit"], 100000);
-    EXPECT_EQ(Numbers(high), std::vector<int>{6});
+    EXPECT_EQ(Numbers(high), (std::vector<int>{6, 40}));
+    // Without the frost check the frost warning stays out.
+    EXPECT_EQ(Numbers(Check(r.get(), 10, 100000, "si", "en", ".", 0)), std::vector<int>{6});
     // The record itself is neither calculated nor changed by the check.
     char* before = nullptr;
     tavro_record_json(r.get(), &before);
@@ -138,15 +146,16 @@ TEST(LibraryCheck, BadArgumentsChangeNothing) {
         {10, 0, "si", "en", "", TAVRO_BAD_ARGUMENT},
     };
     for (const Bad& b : cases) {
-        EXPECT_EQ(tavro_record_check(r.get(), b.design, b.dpLimit, b.units, b.language,
+        EXPECT_EQ(tavro_record_check(r.get(), b.design, b.dpLimit, 1, b.units, b.language,
                                      b.separators, &json),
                   b.status)
             << b.design << ' ' << b.dpLimit;
         EXPECT_EQ(json, nullptr);
         EXPECT_STRNE(tavro_record_error(r.get()), "");
     }
-    EXPECT_EQ(tavro_record_check(nullptr, 10, 0, "si", "en", ".", &json), TAVRO_BAD_ARGUMENT);
-    EXPECT_EQ(tavro_record_check(r.get(), 10, 0, "si", "en", ".", nullptr), TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_check(nullptr, 10, 0, 1, "si", "en", ".", &json), TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_check(r.get(), 10, 0, 1, "si", "en", ".", nullptr), TAVRO_BAD_ARGUMENT);
+    EXPECT_EQ(tavro_record_check(r.get(), 10, 0, 2, "si", "en", ".", &json), TAVRO_BAD_ARGUMENT);
 }
 
 // An error-class message is the check's answer, not a failure of the call.
@@ -167,6 +176,7 @@ TEST(LibraryCheck, JsonCheckWithAnErrorClassMessageSucceeds) {
 
     args["SVol11"] = 2000;
     args["SVol21"] = 2000;
+    args["frost"] = 0;
     const Json passing = {{"command", "check"}, {"args", args}};
     EXPECT_EQ(tavro_run_json(passing.dump().c_str(), &response), TAVRO_OK);
     EXPECT_EQ(Json::parse(Take(response))["result"]["messages"], Json::array());

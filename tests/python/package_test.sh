@@ -18,6 +18,9 @@ rm -rf "$venv"
 "$python" -m venv --system-site-packages "$venv"
 # pip builds in the source tree; a copy keeps the checkout clean.
 cp -r "$source/python" "$scratch/python"
+# What an earlier `pip install ./python` left in the checkout would be
+# installed instead of the sources.
+rm -rf "$scratch/python/build" "$scratch/python"/*.egg-info
 PIP_NO_INDEX=1 PIP_DISABLE_PIP_VERSION_CHECK=1 \
     "$venv/bin/pip" install --quiet "$scratch/python"
 # The tests import the installed package, not the copy beside them.

@@ -144,7 +144,10 @@ TAVRO_API int tavro_record_cells(tavro_record* record, tavro_record* summer, con
  * (the record itself is not changed) and judged against the permitted
  * ranges. design is the form of design (10, 20, 25, 30, 40, 60); dp_limit
  * the pressure-drop limit (1..1000000 Pa; 0 takes the limit of the
- * record's Edge and Series); units, language and separators as
+ * record's Edge and Series); frost 1 adds the frost check's warning
+ * (message 40: the outside air lies below the exchanger's frost limit) as
+ * the desktop program does with its "Frost check" option on, 0 leaves it
+ * out; units, language and separators as
  * tavro_record_cells takes them (the texts' figures in that unit system
  * and decimal separator). *json receives {"library_version",
  * "format_version", "messages": [{"number", "class" ("warning" or
@@ -153,7 +156,7 @@ TAVRO_API int tavro_record_cells(tavro_record* record, tavro_record* summer, con
  * "Status"}. A failed inlet stage (Status not 0) still gives TAVRO_OK: its
  * values count as outside their ranges, so the check raises error-class
  * messages. */
-TAVRO_API int tavro_record_check(tavro_record* record, int design, int dp_limit,
+TAVRO_API int tavro_record_check(tavro_record* record, int design, int dp_limit, int frost,
                                  const char* units, const char* language, const char* separators,
                                  char** json);
 
