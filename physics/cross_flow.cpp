@@ -110,6 +110,7 @@ double WetLimit(double phi) {
 // is given, it receives the calculated record of every stage of the last
 // sweep.
 void SeriesIteration(TDatenREK& r, int n, std::vector<TDatenREK>* units) {
+    SearchCount searchCount;
     TDatenTavro stage;
     stage.AirState = kGivenTempX;
     stage.AirQuant = kGivenDryMass;
@@ -131,7 +132,7 @@ void SeriesIteration(TDatenREK& r, int n, std::vector<TDatenREK>* units) {
     double Q = 0;
     if (units) units->assign(static_cast<size_t>(n), TDatenREK());
     for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
-        CountSearchIteration();
+        searchCount.Step();
         const double t1 = T1[1];
         const double x1 = X1[1];
         Q = 0;

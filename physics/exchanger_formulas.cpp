@@ -44,6 +44,7 @@ double SeriesEff(int n, double R, double eps) {
 }
 
 double CoolingPathTemp(double p, double hTarget, double xIn, double tIn, double tCold) {
+    SearchCount searchCount;
     // xsT is the saturation humidity ratio at the current t, computed once
     // per step for both the test and the enthalpy.
     double xsT = Sat(tIn, p);
@@ -56,7 +57,7 @@ double CoolingPathTemp(double p, double hTarget, double xIn, double tIn, double 
     for (int steps = 0; EnthalpyWithSaturation(t, x, xsT) > hTarget; ++steps) {
         if (steps >= kCoolingStepLimit)
             throw ArithmeticFault("CoolingPathTemp: target not reached");
-        CountSearchIteration();
+        searchCount.Step();
         if (sat) {
             t -= 0.05;
             x = xsT = Sat(t, p);

@@ -79,6 +79,7 @@ Conductances CellConductances(const FrostCellInput& in) {
 // balance is positive, the latent heat adding to it) and the warm air's
 // temperature.
 double WallTemperature(const Conductances& g, double t1, double t2, double x2, double p) {
+    SearchCount searchCount;
     const double dry = (g.gs * t2 + g.gw * t1) / (g.gs + g.gw);
     if (x2 <= HumidityRatio(dry, 100, p)) return dry;
 
@@ -95,7 +96,7 @@ double WallTemperature(const Conductances& g, double t1, double t2, double x2, d
         if (k >= kBracketStepLimit) {
             throw ArithmeticFault("frost cell model: no wall temperature balances the cell");
         }
-        CountSearchIteration();
+        searchCount.Step();
         a = b, fa = fb;
         b += step;
         step *= 2;
@@ -109,7 +110,7 @@ double WallTemperature(const Conductances& g, double t1, double t2, double x2, d
     const double tolerance = 1e-9 * (1 + std::fabs(b - a));
     int side = 0;
     for (int k = 0; k < kRootStepLimit; ++k) {
-        CountSearchIteration();
+        searchCount.Step();
         const double c = (a * fb - b * fa) / (fb - fa);
         const double fc = balance(c);
         if (fc == 0) return c;

@@ -137,6 +137,7 @@ FrostState FrostAt(const TDatenREK& r, double tOutside, double outsideShare, int
 }
 
 FrostCheck CheckFrost(const TDatenREK& r, int cells) {
+    SearchCount searchCount;
     Validate(r);
     if (!(r.Temp21 > kFrostSearchLow + kFrostLimitTolerance)) {
         throw Error("frost check: the return air must be warmer than -50 °C");
@@ -156,7 +157,7 @@ FrostCheck CheckFrost(const TDatenREK& r, int cells) {
     double hi = hi0;
     int unit = low.frostUnit;
     for (int k = 0; k < kBisectionLimit && hi - lo > kFrostLimitTolerance; ++k) {
-        CountSearchIteration();
+        searchCount.Step();
         const double mid = (lo + hi) / 2;
         const FrostState s = Evaluate(r, mid, 1, 0);
         if (s.frost) {
@@ -189,7 +190,7 @@ FrostCheck CheckFrost(const TDatenREK& r, int cells) {
         } else {
             double sLo = 0, sHi = kFrostBypassMax;
             for (int k = 0; k < kBisectionLimit && sHi - sLo > kFrostBypassTolerance; ++k) {
-                CountSearchIteration();
+                searchCount.Step();
                 const double mid = (sLo + sHi) / 2;
                 if (Evaluate(r, r.Temp11, 1 - mid, 0).frost) {
                     sLo = mid;

@@ -79,6 +79,7 @@ double RelHumidity(double t, double x, double p) {
 }
 
 double DewPointFromPressure(double pd) {
+    SearchCount searchCount;
     if (!(pd > 0) || !Finite(pd)) {
         throw ArithmeticFault("DewPointFromPressure: vapour pressure is not a positive number");
     }
@@ -106,7 +107,7 @@ double DewPointFromPressure(double pd) {
     double fb = f0;
     for (int steps = 0; fb * s > 0; ++steps) {
         if (steps >= kDewStepLimit) return td0;
-        CountSearchIteration();
+        searchCount.Step();
         b -= 0.1 * s;
         fb = SatPressureRaw(b) - pd;
         if (!Finite(fb)) return td0;
@@ -114,7 +115,7 @@ double DewPointFromPressure(double pd) {
     double m = td0;
     int halvings = 0;
     while (std::fabs(b - a) > 1e-6 && halvings < kDewHalvingLimit) {
-        CountSearchIteration();
+        searchCount.Step();
         m = (a + b) / 2.0;
         const double fm = SatPressureRaw(m) - pd;
         if (!Finite(fm)) return td0;
@@ -163,6 +164,7 @@ double HumidityFromEnthalpy(double h, double t) {
 }
 
 double SatHumidityOnIsenthalp(double h, double p) {
+    SearchCount searchCount;
     if (!Finite(h) || !Finite(p)) {
         throw ArithmeticFault("SatHumidityOnIsenthalp: argument is not a finite number");
     }
@@ -174,7 +176,7 @@ double SatHumidityOnIsenthalp(double h, double p) {
         if (steps >= kSatIsenthalpStepLimit) {
             throw ArithmeticFault("SatHumidityOnIsenthalp: no saturation point found");
         }
-        CountSearchIteration();
+        searchCount.Step();
         x += 0.1;
     }
     return Checked(x + 1.0, "SatHumidityOnIsenthalp");
@@ -206,6 +208,7 @@ double ToActVolume(double vStd, double t, double x, double p) {
 }
 
 double TempOnIsenthalp(double t, double x, double p, double phiTarget) {
+    SearchCount searchCount;
     if (!Finite(t) || !Finite(x) || !Finite(p) || !Finite(phiTarget)) {
         throw ArithmeticFault("TempOnIsenthalp: argument is not a finite number");
     }
@@ -221,7 +224,7 @@ double TempOnIsenthalp(double t, double x, double p, double phiTarget) {
         // Walk down the isenthalp out of the fog region.
         for (int steps = 0; rh > 100; ++steps) {
             if (steps >= kFogWalkLimit) throw ArithmeticFault("TempOnIsenthalp: fog walk");
-            CountSearchIteration();
+            searchCount.Step();
             x *= 0.9;
             t = (h - 2.501 * x) / (1.007 + 1.86 * x / 1000.0);
             if (!Finite(t)) throw ArithmeticFault("TempOnIsenthalp: fog walk");
@@ -240,7 +243,7 @@ double TempOnIsenthalp(double t, double x, double p, double phiTarget) {
         double fb = f(b, phiTarget);
         for (int steps = 0; fb * s < 0; ++steps) {
             if (steps >= kIsenthalpStepLimit) throw ArithmeticFault("TempOnIsenthalp: bracket");
-            CountSearchIteration();
+            searchCount.Step();
             b -= 5.0 * s;
             fb = f(b, phiTarget);
         }
@@ -254,7 +257,7 @@ double TempOnIsenthalp(double t, double x, double p, double phiTarget) {
         double m = a;
         for (int halvings = 0; std::fabs(b - a) > 1e-5 && halvings < kIsenthalpHalvingLimit;
              ++halvings) {
-            CountSearchIteration();
+            searchCount.Step();
             m = (a + b) / 2.0;
             const double fm = f(m, phiTarget);
             if (fm * fb < 0) a = b;
@@ -305,6 +308,7 @@ double AltitudeFromPressure(double p) {
 }
 
 MixResult MixAir(double x1, double t1, double M1, double x2, double t2, double M2, double p) {
+    SearchCount searchCount;
     const double M = M1 + M2;
     const double x = Checked((M2 * x2 + M1 * x1) / M, "MixAir");
     const double h = Checked((M2 * Enthalpy(t2, x2, p) + M1 * Enthalpy(t1, x1, p)) / M, "MixAir");
@@ -312,7 +316,7 @@ MixResult MixAir(double x1, double t1, double M1, double x2, double t2, double M
     if (SatHumidity(t, p) - 0.0001 < x) {
         for (int steps = 0; Enthalpy(t, x, p) < h; ++steps) {
             if (steps >= kMixStepLimit) throw ArithmeticFault("MixAir: no mixing temperature");
-            CountSearchIteration();
+            searchCount.Step();
             t += 0.001;
         }
     }

@@ -31,9 +31,21 @@ inline uint64_t SearchIterations() {
 inline void ResetSearchIterations() {
     detail::searchIterations = 0;
 }
-inline void CountSearchIteration() {
-    ++detail::searchIterations;
-}
+/// The iterations of one search, counted locally and added to the thread's
+/// count (SearchIterations) when the search ends, also through an
+/// exception: one access to the thread-local count per search instead of
+/// one per iteration, which in the shared library is a call each.
+class SearchCount {
+public:
+    SearchCount() = default;
+    SearchCount(const SearchCount&) = delete;
+    SearchCount& operator=(const SearchCount&) = delete;
+    ~SearchCount() { detail::searchIterations += steps_; }
+    void Step() { ++steps_; }
+
+private:
+    uint64_t steps_ = 0;
+};
 
 /// Saturation vapour pressure over ice (t < 0) or water, in Pa.
 /// SatPressure(0) is exactly 611; from 250 °C on the result is t⁴/1000.

@@ -266,5 +266,23 @@ TEST(MixAir, FaultsOnZeroMassFlow) {
     EXPECT_THROW(MixAir(5, 20, 0, 5, 20, 0, 1013), ArithmeticFault);
 }
 
+// Searches count their steps locally and hand them over when they end: a
+// finished search and one that ends by a fault both show in the thread's
+// count, and the count is the sum of the searches.
+TEST(SearchIterations, SearchesAddTheirStepsWhenTheyEndAlsoByAFault) {
+    ResetSearchIterations();
+    (void)DewPoint(7.3, 1013.25);
+    const uint64_t one = SearchIterations();
+    EXPECT_GT(one, 0u);
+    (void)DewPoint(7.3, 1013.25);
+    EXPECT_EQ(SearchIterations(), 2 * one);
+
+    ResetSearchIterations();
+    // An isenthalp far above the boiling point: every step of the search
+    // meets unbounded saturation until the step bound ends it.
+    EXPECT_THROW((void)SatHumidityOnIsenthalp(1e6, 1013), ArithmeticFault);
+    EXPECT_GT(SearchIterations(), 0u);
+}
+
 } // namespace
 } // namespace tavro
