@@ -16,19 +16,8 @@ namespace tavro::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, int>, 6> kLanguageNames = {{
-    {"de", kGerman},
-    {"en", kEnglish},
-    {"fr", kFrench},
-    {"pl", kPolish},
-    {"zh", kChinese},
-    {"ru", kRussian},
-}};
-
 int ParseLanguage(std::string_view text) {
-    for (const auto& [name, code] : kLanguageNames) {
-        if (text == name) return code;
-    }
+    if (const int language = LanguageFromCode(text); language != 0) return language;
     int code = 0;
     try {
         code = ParseInteger("check: lang", text, 0, 255);

@@ -1,7 +1,9 @@
 #include "cli/command_support.h"
 
 #include "physics/numeric/number_text.h"
+#include "physics/numeric/separator_rules.h"
 #include "product/catalogue/catalogue.h"
+#include "shell/texts/languages.h"
 
 #include <array>
 #include <charconv>
@@ -173,6 +175,36 @@ int ParseDesign(std::string_view what, std::string_view text) {
                          " is not a form of design (10, 20, 25, 30, 40, 60)");
     }
     return design;
+}
+
+bool ParseFlag(std::string_view command, std::string_view key, std::string_view value) {
+    if (value != "0" && value != "1") {
+        throw UsageError(std::string(command) + ": " + std::string(key) + " takes 0 or 1, not '" +
+                         Printable(value, 60) + "'");
+    }
+    return value == "1";
+}
+
+int ParseLanguageCode(std::string_view command, std::string_view value) {
+    const int language = LanguageFromCode(value);
+    if (language == 0) {
+        throw UsageError(std::string(command) + ": lang takes en, de, fr, pl, zh or ru, not '" +
+                         Printable(value, 60) + "'");
+    }
+    return language;
+}
+
+NumberSeparators ParseSeparators(std::string_view command, std::string_view value) {
+    NumberSeparators s;
+    s.decimal = value.empty() ? '\0' : value[0];
+    s.thousands = value.size() > 1 ? value[1] : '\0';
+    if (value.empty() || value.size() > 2 || !AreSeparatorsAllowed(s.decimal, s.thousands)) {
+        throw UsageError(std::string(command) +
+                         ": separators takes a decimal separator and an optional thousands "
+                         "separator (no letter, digit or sign, not the same), not '" +
+                         Printable(value, 60) + "'");
+    }
+    return s;
 }
 
 } // namespace tavro::cli

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "physics/numeric/errors.h"
 #include "physics/record_fields.h"
+#include "shell/texts/number_format.h"
 
 #include <nlohmann/json.hpp>
 
@@ -55,6 +56,19 @@ std::pair<std::string_view, std::string_view> SplitAssignment(std::string_view c
 
 /// Whether `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+
+/// A 0|1 argument: true for "1". Throws UsageError "<command>: <key> takes
+/// 0 or 1, not '<value>'" for any other text.
+bool ParseFlag(std::string_view command, std::string_view key, std::string_view value);
+
+/// A two-letter language code (LanguageFromCode): the language. Throws
+/// UsageError "<command>: lang takes en, de, fr, pl, zh or ru, not '…'".
+int ParseLanguageCode(std::string_view command, std::string_view value);
+
+/// Two characters, the decimal and the thousands separator, or one for no
+/// grouping; both must pass AreSeparatorsAllowed. Throws UsageError naming
+/// the command otherwise.
+NumberSeparators ParseSeparators(std::string_view command, std::string_view value);
 
 /// Whether `text` (valid UTF-8) holds a control character: U+0000 to
 /// U+001F (line breaks and tabs among them), U+007F or U+0080 to U+009F.

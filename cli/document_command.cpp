@@ -19,21 +19,6 @@ namespace {
 
 constexpr std::string_view kSummerPrefix = "summer.";
 
-struct LanguageName {
-    std::string_view code;
-    int language;
-};
-constexpr LanguageName kLanguages[] = {{"en", kEnglish}, {"de", kGerman},  {"fr", kFrench},
-                                       {"pl", kPolish},  {"zh", kChinese}, {"ru", kRussian}};
-
-bool ParseSaveFlag(std::string_view key, std::string_view value) {
-    if (value != "0" && value != "1") {
-        throw UsageError("save: " + std::string(key) + " takes 0 or 1, not '" +
-                         Printable(value, 60) + "'");
-    }
-    return value == "1";
-}
-
 // A text of the user: UTF-8 and one line.
 std::string ParseText(std::string_view key, std::string_view value) {
     if (!IsValidUtf8(value)) {
@@ -100,9 +85,8 @@ std::vector<std::string> SelectionArguments(const SelectionState& s, std::string
     if (command == "record --shown") {
         if (s.seasonMode == 2) AppendFields(s.summer, RecordInputs(s.record), kSummerPrefix, out);
         out.push_back(std::string("units=") + (s.show.si ? "si" : "ip"));
-        for (const LanguageName& l : kLanguages) {
-            if (l.language == s.show.language) out.push_back("lang=" + std::string(l.code));
-        }
+        const std::string_view lang = LanguageCodeOf(s.show.language);
+        if (!lang.empty()) out.push_back("lang=" + std::string(lang));
         std::string separators(1, s.show.separators.decimal);
         if (s.show.separators.thousands != '\0') separators += s.show.separators.thousands;
         out.push_back("separators=" + separators);
@@ -146,30 +130,17 @@ Outcome RunSave(std::span<const std::string_view> args, const std::string& outPa
             }
             s.show.si = value == "si";
         } else if (key == "lang") {
-            const auto* l = std::find_if(std::begin(kLanguages), std::end(kLanguages),
-                                         [&](const LanguageName& n) { return n.code == value; });
-            if (l == std::end(kLanguages)) {
-                throw UsageError(what + " takes en, de, fr, pl, zh or ru, not '" +
-                                 Printable(value, 60) + "'");
-            }
-            s.show.language = l->language;
+            s.show.language = ParseLanguageCode("save", value);
         } else if (key == "separators") {
-            NumberSeparators& sep = s.show.separators;
-            sep.decimal = value.empty() ? '\0' : value[0];
-            sep.thousands = value.size() > 1 ? value[1] : '\0';
-            if (value.empty() || value.size() > 2 ||
-                !AreSeparatorsAllowed(sep.decimal, sep.thousands)) {
-                throw UsageError(what + " takes a decimal separator and an optional thousands "
-                                        "separator (no letter, digit or sign, not the same)");
-            }
+            s.show.separators = ParseSeparators("save", value);
         } else if (key == "eu") {
-            s.eu = ParseSaveFlag(key, value);
+            s.eu = ParseFlag("save", key, value);
         } else if (key == "totaleff") {
-            s.totalEff = ParseSaveFlag(key, value);
+            s.totalEff = ParseFlag("save", key, value);
         } else if (key == "hclass") {
-            s.hclass = ParseSaveFlag(key, value);
+            s.hclass = ParseFlag("save", key, value);
         } else if (key == "wetbulb") {
-            s.wetBulb = ParseSaveFlag(key, value);
+            s.wetBulb = ParseFlag("save", key, value);
         } else if (key == "dplimit") {
             s.dpLimit = ParseInteger(what, value, 1, 100000);
             haveDpLimit = true;

@@ -19,43 +19,6 @@ namespace {
 
 constexpr std::string_view kSummerPrefix = "summer.";
 
-struct LanguageName {
-    std::string_view code;
-    int language;
-};
-constexpr LanguageName kLanguages[] = {{"en", kEnglish}, {"de", kGerman},  {"fr", kFrench},
-                                       {"pl", kPolish},  {"zh", kChinese}, {"ru", kRussian}};
-
-int ParseLanguage(std::string_view value) {
-    for (const LanguageName& l : kLanguages) {
-        if (l.code == value) return l.language;
-    }
-    throw UsageError("record: lang takes en, de, fr, pl, zh or ru, not '" + Printable(value, 60) +
-                     "'");
-}
-
-// Two characters: the decimal separator and the thousands separator, or one
-// for no grouping.
-NumberSeparators ParseSeparators(std::string_view value) {
-    NumberSeparators s;
-    s.decimal = value.empty() ? '\0' : value[0];
-    s.thousands = value.size() > 1 ? value[1] : '\0';
-    if (value.empty() || value.size() > 2 || !AreSeparatorsAllowed(s.decimal, s.thousands)) {
-        throw UsageError("record: separators takes a decimal separator and an optional thousands "
-                         "separator (no letter, digit or sign, not the same), not '" +
-                         Printable(value, 60) + "'");
-    }
-    return s;
-}
-
-bool ParseFlag(std::string_view key, std::string_view value) {
-    if (value != "0" && value != "1") {
-        throw UsageError("record: " + std::string(key) + " takes 0 or 1, not '" +
-                         Printable(value, 60) + "'");
-    }
-    return value == "1";
-}
-
 } // namespace
 
 Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::ostream& out) {
@@ -71,19 +34,19 @@ Outcome RunShownRecord(std::span<const std::string_view> args, bool json, std::o
             }
             options.si = value == "si";
         } else if (key == "lang") {
-            options.language = ParseLanguage(value);
+            options.language = ParseLanguageCode("record", value);
         } else if (key == "separators") {
-            options.separators = ParseSeparators(value);
+            options.separators = ParseSeparators("record", value);
         } else if (key == "eu") {
-            flags.eu = ParseFlag(key, value);
+            flags.eu = ParseFlag("record", key, value);
         } else if (key == "hclass") {
-            flags.hclass = ParseFlag(key, value);
+            flags.hclass = ParseFlag("record", key, value);
         } else if (key == "frost") {
-            flags.frost = ParseFlag(key, value);
+            flags.frost = ParseFlag("record", key, value);
         } else if (key == "dplimit") {
             flags.dpLimit = ParseInteger("record: dplimit", value, 1, 100000);
         } else if (key == "classify") {
-            ParseFlag(key, value); // the shown record is always classified
+            ParseFlag("record", key, value); // the shown record is always classified
         } else {
             const bool summer = key.starts_with(kSummerPrefix);
             const std::string_view name = summer ? key.substr(kSummerPrefix.size()) : key;

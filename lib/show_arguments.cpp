@@ -10,16 +10,6 @@
 #include "shell/texts/number_format.h"
 
 namespace tavro::lib {
-namespace {
-
-struct LanguageCode {
-    std::string_view code;
-    int language;
-};
-constexpr LanguageCode kLanguages[] = {{"en", kEnglish}, {"de", kGerman},  {"fr", kFrench},
-                                       {"pl", kPolish},  {"zh", kChinese}, {"ru", kRussian}};
-
-} // namespace
 
 ShowOptions ShowArguments(const char* units, const char* language, const char* separators) {
     ShowOptions options;
@@ -27,14 +17,8 @@ ShowOptions ShowArguments(const char* units, const char* language, const char* s
     if (u != "si" && u != "ip") throw StatusError(TAVRO_BAD_ARGUMENT, "units: si or ip");
     options.si = u == "si";
     const std::string_view lang = RequireText(language, "language");
-    bool found = false;
-    for (const LanguageCode& l : kLanguages) {
-        if (l.code == lang) {
-            options.language = l.language;
-            found = true;
-        }
-    }
-    if (!found) {
+    options.language = LanguageFromCode(lang);
+    if (options.language == 0) {
         throw StatusError(TAVRO_UNKNOWN_NAME, "language: en, de, fr, pl, zh or ru, not '" +
                                                   cli::Printable(lang, 60) + "'");
     }

@@ -26,6 +26,31 @@ constexpr std::array<LanguageInfo, 8> kLanguages = {{
 
 } // namespace
 
+namespace {
+
+struct LanguageCodeName {
+    std::string_view name;
+    int language;
+};
+constexpr LanguageCodeName kLanguageCodes[] = {{"de", kGerman}, {"en", kEnglish}, {"fr", kFrench},
+                                               {"pl", kPolish}, {"zh", kChinese}, {"ru", kRussian}};
+
+} // namespace
+
+int LanguageFromCode(std::string_view code) {
+    for (const LanguageCodeName& l : kLanguageCodes) {
+        if (l.name == code) return l.language;
+    }
+    return 0;
+}
+
+std::string_view LanguageCodeOf(int language) {
+    for (const LanguageCodeName& l : kLanguageCodes) {
+        if (l.language == language) return l.name;
+    }
+    return {};
+}
+
 bool IsAvailableLanguage(int code) {
     return std::find(AvailableLanguages.begin(), AvailableLanguages.end(), code) !=
            AvailableLanguages.end();

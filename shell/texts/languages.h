@@ -27,6 +27,13 @@ inline constexpr std::array<uint8_t, 6> AvailableLanguages = {1, 2, 3, 7, 8, 9};
 /// Whether a code is one of AvailableLanguages.
 bool IsAvailableLanguage(int code);
 
+/// The available language of a two-letter code ("de", "en", "fr", "pl",
+/// "zh", "ru"; lower case only), 0 for any other text.
+int LanguageFromCode(std::string_view code);
+
+/// The two-letter code of an available language, empty for any other code.
+std::string_view LanguageCodeOf(int language);
+
 /// One row of the language table.
 struct LanguageInfo {
     uint8_t code;

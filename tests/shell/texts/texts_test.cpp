@@ -200,6 +200,18 @@ TEST(Languages, TableOfCharsetsAndCodePages) {
     EXPECT_TRUE(IsAvailableLanguage(8));
 }
 
+// Every available language has a two-letter code that leads back to it;
+// nothing else has one.
+TEST(Languages, TwoLetterCodesRoundTrip) {
+    for (uint8_t language : AvailableLanguages) {
+        EXPECT_EQ(LanguageFromCode(LanguageCodeOf(language)), language);
+    }
+    EXPECT_EQ(LanguageFromCode("ru"), kRussian);
+    EXPECT_TRUE(LanguageCodeOf(kCzech).empty());
+    EXPECT_EQ(LanguageFromCode("DE"), 0);
+    EXPECT_EQ(LanguageFromCode(""), 0);
+}
+
 TEST(Languages, DetectedFromTheSessionLocale) {
     const struct {
         const char* all;
